@@ -30,7 +30,7 @@ function(tk_tests dir)
     target_link_libraries(${target} PRIVATE tk_testsupport ${ARG_LINK})
     add_test(NAME ${dir}.${base} COMMAND ${target})
     set_tests_properties(${dir}.${base} PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TK_SOURCE_DIR=${PROJECT_SOURCE_DIR};TK_PROGRAM_DIR=${TK_PROGRAM_DIR};TK_TEST_TMP=${CMAKE_BINARY_DIR}/testtmp"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1;TK_SOURCE_DIR=${PROJECT_SOURCE_DIR};TK_PROGRAM_DIR=${TK_PROGRAM_DIR};TK_TEST_TMP=${CMAKE_BINARY_DIR}/testtmp"
       TIMEOUT 300)
   endforeach()
 endfunction()
