@@ -70,6 +70,14 @@ QString descriptionMarkup(const XmlNode& element)
     return withCrLf(markup);
 }
 
+// Qt reads numeric zones only; the common "GMT" and "UT" mean +0000.
+QDateTime rfc822Stamp(QString text)
+{
+    static const QRegularExpression namedZone(QStringLiteral("\\s(GMT|UTC?|Z)$"));
+    text.replace(namedZone, QStringLiteral(" +0000"));
+    return QDateTime::fromString(text, Qt::RFC2822Date);
+}
+
 // Splits "date  time" at its first double space.
 void splitPubDate(const QString& pubDate, QString& date, QString& time)
 {
@@ -80,7 +88,7 @@ void splitPubDate(const QString& pubDate, QString& date, QString& time)
         return;
     }
     // Feeds from other programs carry RFC 822 dates; take them over in our own forms.
-    const QDateTime stamp = QDateTime::fromString(pubDate.trimmed(), Qt::RFC2822Date);
+    const QDateTime stamp = rfc822Stamp(pubDate.trimmed());
     if (stamp.isValid()) {
         date = blogtext::DateText(stamp.date());
         time = blogtext::TimeText(stamp.time());
@@ -262,7 +270,9 @@ void FblogDocument::WriteRssFile(const QString& folder, const QString& name) con
     const QString path = folder + name;
     const QByteArray bytes = BuildRssText(PreviewFlag).toUtf8();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (disk full, size limit) shows in write()'s count:
+    // a buffered flush would drop it and commit the truncated file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw IoError(QStringLiteral("Could not create \"%1\": %2").arg(path, file.errorString()));
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
