@@ -18,7 +18,11 @@ public:
 
     // The Designer control bound to the setting with this attribute name ("mainwidth",
     // "entrybkalpha", ...), or none. Several names may share one control ("Transparency:").
-    virtual QWidget* designerControl(const QString& attributeName) { Q_UNUSED(attributeName); return nullptr; }
+    virtual QWidget* designerControl(const QString& attributeName)
+    {
+        Q_UNUSED(attributeName);
+        return nullptr;
+    }
 
     // "Scroll Direction:" list: "Left and Right" when horizontal, else "Up and Down".
     virtual void setScrollDirection(bool horizontal) { Q_UNUSED(horizontal); }
@@ -42,7 +46,11 @@ public:
     virtual void addNewsHistoryRow(const QString& title, const QString& dateTime, const QString& author,
                                    const QString& text, FblogItem* entry)
     {
-        Q_UNUSED(title); Q_UNUSED(dateTime); Q_UNUSED(author); Q_UNUSED(text); Q_UNUSED(entry);
+        Q_UNUSED(title);
+        Q_UNUSED(dateTime);
+        Q_UNUSED(author);
+        Q_UNUSED(text);
+        Q_UNUSED(entry);
     }
     virtual void bringNewsHistoryToFront() {}
     // The entry editor's date text follows its date picker.
@@ -51,7 +59,11 @@ public:
     // Output and publishing.
     virtual void showFilesWindow() {}
     // The main window's Save dialog; empty when cancelled.
-    virtual QString askSaveFileName(const QString& proposed) { Q_UNUSED(proposed); return {}; }
+    virtual QString askSaveFileName(const QString& proposed)
+    {
+        Q_UNUSED(proposed);
+        return {};
+    }
     // Creates new FTP, proxy and sites windows and shows the sites window modally.
     virtual void startPublishWindows() {}
 
