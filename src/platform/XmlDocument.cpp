@@ -106,19 +106,27 @@ QString position(const QByteArray& utf8, qsizetype offset)
 
 [[noreturn]] void fail(const QString& message, const QByteArray& utf8, qsizetype offset)
 {
+    offset = std::max<qsizetype>(offset, 0);
     throw XmlError(QStringLiteral("%1 at %2").arg(message, position(utf8, offset)));
 }
 
 // --- structure checks the parser leaves to us ----------------------------------------------
+
+// Where a node starts: the parser records an element at its name, one past the "<".
+qsizetype nodeOffset(pugi::xml_node node)
+{
+    const qsizetype offset = qsizetype(node.offset_debug());
+    return node.type() == pugi::node_element ? offset - 1 : offset;
+}
 
 void checkTopLevel(const pugi::xml_document& doc, const QByteArray& utf8)
 {
     int elements = 0;
     for (auto node = doc.first_child(); node; node = node.next_sibling()) {
         if (node.type() == pugi::node_element && ++elements > 1)
-            fail("Only one top level element is allowed", utf8, node.offset_debug());
+            fail("Only one top level element is allowed", utf8, nodeOffset(node));
         if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-            fail("Text is not allowed outside the document element", utf8, node.offset_debug());
+            fail("Text is not allowed outside the document element", utf8, nodeOffset(node));
     }
     if (elements == 0)
         fail("No document element found", utf8, utf8.size());
@@ -134,7 +142,7 @@ void checkDepth(const pugi::xml_document& doc, const QByteArray& utf8)
             node = node.first_child();
             if (++depth > maxDepth)
                 fail(QStringLiteral("Elements are nested deeper than %1 levels").arg(maxDepth), utf8,
-                     node.offset_debug());
+                     nodeOffset(node));
             continue;
         }
         while (node && !node.next_sibling()) {
