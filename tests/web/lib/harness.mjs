@@ -14,8 +14,15 @@ export const sourceDir = process.env.TK_SOURCE_DIR || path.resolve(here, '../../
 export const fixturesDir = path.join(sourceDir, 'tests/web/fixtures');
 const programData = path.join(sourceDir, 'data/program');
 
+const made = [];
+process.on('exit', () => {
+    for (const dir of made) fs.rmSync(dir, { recursive: true, force: true });
+});
+
 export function tempDir(prefix) {
-    return fs.mkdtempSync(path.join(process.env.TK_TEST_TMP || os.tmpdir(), prefix));
+    const dir = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+    made.push(dir);
+    return dir;
 }
 
 export function fixture(name) {
