@@ -47,3 +47,9 @@ class StoreError : public TickerineError {
 public:
     using TickerineError::TickerineError;
 };
+
+// A regular expression that does not compile.
+class RegexError : public TickerineError {
+public:
+    using TickerineError::TickerineError;
+};
