@@ -1,0 +1,90 @@
+#include "app/Startup.h"
+
+#include "app/PreviewScheme.h"
+#include "app/TApplication.h"
+#include "app/ThtmlWindow.h"
+#include "app/TpreviewWindow.h"
+#include "app/TwMain.h"
+#include "app/TwTips.h"
+#include "app/helpers/AppState.h"
+#include "app/helpers/Helpers.h"
+#include "platform/Errors.h"
+#include "platform/gui/Dialogs.h"
+
+#include <QDialog>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// A stand-in for a window whose own class is not part of this build yet.
+std::unique_ptr<QDialog> placeholderWindow(QWidget* owner, const QString& name, const QString& caption)
+{
+    auto window = std::make_unique<QDialog>(owner);
+    window->setObjectName(name);
+    window->setWindowTitle(caption);
+    return window;
+}
+
+// The title the single-instance guard goes by: the program file's name cut at its first
+// dot, every letter after the first in lower case.
+QString defaultTitle(const char* argv0)
+{
+    QString name = QFileInfo(QString::fromLocal8Bit(argv0)).fileName().section('.', 0, 0);
+    return name.left(1) + name.mid(1).toLower();
+}
+
+bool startFailed(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    if (!qEnvironmentVariableIsSet("TICKERINE_NO_DIALOGS"))
+        Dialogs::error(nullptr, product::Title, message);
+    return false;
+}
+
+bool initFolders()
+{
+    try {
+        InitFolders(ExeFolder());
+        return true;
+    } catch (const TickerineError& error) {
+        return startFailed(QString("%1 cannot start.\n\n%2").arg(product::Title, error.message()));
+    }
+}
+
+} // namespace
+
+int RunTickerine(int argc, char** argv)
+{
+    // The preview's scheme and the browser's shared contexts must be settled before the
+    // application object exists; the browser itself is made on the first preview.
+    preview::RegisterScheme();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    TApplication app(argc, argv);
+    app.setApplicationName(defaultTitle(argv[0]));
+    app.setApplicationDisplayName(product::Title);
+    // The main window may sit in the tray while no window shows; closing it ends the run.
+    app.setQuitOnLastWindowClosed(false);
+
+    if (!initFolders())
+        return 1;
+
+    TwMain main;
+    auto preview = std::make_unique<TpreviewWindow>(Folders().TempFolder, &main);
+    main.setPreviewWindow(preview.get());
+    auto link = placeholderWindow(&main, "linkWindow", "Insert Link");
+    auto html = std::make_unique<ThtmlWindow>(&main);
+    main.setHtmlWindow(html.get());
+    auto tips = std::make_unique<TwTips>(Folders().ProgramFolder);
+    QObject::connect(tips.get(), &TwTips::showTipsChanged, main.showTipsAction(), &QAction::setChecked);
+    auto files = placeholderWindow(&main, "filesWindow", "Files");
+    auto feedInfo = placeholderWindow(&main, "feedInfoWindow", "News Feed");
+    auto addFeed = placeholderWindow(&main, "addFeedWindow", "Add News Feed");
+
+    main.show();
+    if (tips->isVisible())
+        tips->raise();
+    return app.exec();
+}

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/RecentFiles.h"
+#include "ticker/TickerHost.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+class Fmovie;
+class FmovieDesigner;
+class QAction;
+class QMenu;
+class QScrollArea;
+class QStackedWidget;
+class QSystemTrayIcon;
+class QTabWidget;
+class QToolButton;
+class TDesignerPanel;
+class ThtmlWindow;
+class TpreviewWindow;
+
+// The main window: the two tabs, the tool bars and menus, the document commands, the
+// recent-files list and the window settings in the per-user store. It owns the current
+// ticker document and is the host every ticker talks to.
+class TwMain : public QMainWindow, public TickerHost {
+    Q_OBJECT
+public:
+    // Where the window keeps its settings in the per-user store.
+    static const char* const SettingsKey;
+
+    explicit TwMain(QWidget* parent = nullptr);
+    ~TwMain() override;
+
+    Fmovie* movie() const { return m_movie; }
+    TDesignerPanel* designerPanel() const { return m_designer; }
+    const RecentFiles& recentFiles() const { return m_recent; }
+    QMenu* reopenMenu() const { return m_reopenMenu; }
+    QAction* showTipsAction() const { return m_showTipsAction; }
+    QString openFolder() const { return m_openFolder; }
+    QString saveFolder() const { return m_saveFolder; }
+    QString opmlFolder() const { return m_opmlFolder; }
+
+    // The windows the commands show; created once at start-up, or on demand when missing.
+    void setPreviewWindow(TpreviewWindow* window) { m_preview = window; }
+    void setHtmlWindow(ThtmlWindow* window) { m_html = window; }
+    TpreviewWindow* previewWindow();
+    ThtmlWindow* htmlWindow();
+    // The My News editor's entry check, run before Save, Preview, Get Code and Publish.
+    void setPromptSaveEntry(std::function<void()> check) { m_promptSaveEntry = std::move(check); }
+
+    // Document commands. Each returns false when it stopped (a Cancel, a failed step).
+    bool New();
+    void Open();
+    void Reopen(const QString& path);
+    bool Save();
+    void Preview();
+    void GetCode();
+    void Publish();
+    void Exit();
+    void Help();
+    void OnlineHelp();
+    void ContactUs();
+    void About();
+    void ShowTipsSwitch();
+    void ShowNewsView(bool myNews);
+    // Places the ticker in the middle of the canvas.
+    void CenterTicker();
+
+    // --- TickerHost ----------------------------------------------------------------------
+    QWidget* designerControl(const QString& attributeName) override;
+    void setScrollDirection(bool horizontal) override;
+    void setEntryStyleChoice(int index) override;
+    void showSettingsPage() override;
+    void setFontPanelVisible(bool visible) override;
+    void fillFontPanel(int fontIndex) override;
+    void freezeDrawing(bool frozen) override;
+    void showNewsFeedsView() override;
+    QString askSaveFileName(const QString& proposed) override;
+    void reportProblem(const QString& message) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    enum class SaveResult { Saved, Cancelled, Failed };
+
+    void FormCreate();
+    void buildMenus();
+    void buildShortcuts();
+    QWidget* buildCreateTab();
+    QWidget* buildDesignerTab();
+    QToolButton* addToolButton(QWidget* bar, const QString& name, const QString& caption, const QString& hint,
+                               void (TwMain::*command)());
+    void buildTrayIcon();
+    void rebuildReopenMenu();
+    void addRecentFile(const QString& path);
+    void restoreSettings();
+    void storeSettings();
+    // Asks "Save changes to current file?" when the ticker is modified; false on Cancel or
+    // when the save that Yes asked for failed.
+    bool confirmDiscard();
+    SaveResult SaveCommand();
+    bool feedCheck();
+    void promptSaveEntry();
+    QString runSaveDialog(const QString& proposed);
+    void discardTicker();
+    void createTicker();
+    void readSettingsFile(const QString& path);
+    // Runs a command; an error that escapes it is shown, naming the command and the reason.
+    bool guarded(const QString& what, const std::function<void()>& command);
+
+    Fmovie* m_movie = nullptr;
+    std::unique_ptr<FmovieDesigner> m_movieDesigner;
+    TDesignerPanel* m_designer = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QStackedWidget* m_newsViews = nullptr;
+    QToolButton* m_newsFeedsButton = nullptr;
+    QToolButton* m_myNewsButton = nullptr;
+    QScrollArea* m_canvasArea = nullptr;
+    QWidget* m_canvas = nullptr;
+    QMenu* m_reopenMenu = nullptr;
+    QAction* m_showTipsAction = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    QPointer<TpreviewWindow> m_preview;
+    QPointer<ThtmlWindow> m_html;
+    std::function<void()> m_promptSaveEntry;
+    RecentFiles m_recent;
+    QString m_openFolder;
+    QString m_saveFolder;
+    QString m_opmlFolder;
+    int m_frozen = 0;
+    bool m_shownOnce = false;
+    bool m_closing = false;
+};
