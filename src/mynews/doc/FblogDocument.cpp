@@ -3,6 +3,7 @@
 #include "app/helpers/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Errors.h"
+#include "platform/Regex.h"
 #include "platform/XmlDocument.h"
 
 #include <QFile>
@@ -15,14 +16,6 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-
-// The matcher the image scan needs: case-insensitive, shortest match, "." across lines.
-QRegularExpression imageMatcher(const QString& pattern)
-{
-    return QRegularExpression(pattern, QRegularExpression::CaseInsensitiveOption |
-                                           QRegularExpression::InvertedGreedinessOption |
-                                           QRegularExpression::DotMatchesEverythingOption);
-}
 
 // A field's line of an item, or nothing when the field is empty.
 void appendElement(QString& out, const char* name, const QString& value)
@@ -134,16 +127,14 @@ std::vector<XmlNode> namedChildren(const std::vector<XmlNode>& nodes, const QStr
 // The image reference an image tag gives: its src value, else its first quoted text.
 QString imageReference(const QString& tag)
 {
-    static const QRegularExpression src = imageMatcher(QStringLiteral("src=\".*\""));
-    static const QRegularExpression quoted = imageMatcher(QStringLiteral("\".*\""));
+    static const Regex src(QStringLiteral("src=\".*\""));
+    static const Regex quoted(QStringLiteral("\".*\""));
     QString element = tag;
-    const QRegularExpressionMatch srcMatch = src.match(element);
-    if (srcMatch.hasMatch()) {
-        element = srcMatch.captured(0);
+    if (const std::optional<RegexMatch> srcMatch = src.firstMatch(element)) {
+        element = srcMatch->captured(0);
     }
-    const QRegularExpressionMatch quotedMatch = quoted.match(element);
-    if (quotedMatch.hasMatch()) {
-        const QString q = quotedMatch.captured(0);
+    if (const std::optional<RegexMatch> quotedMatch = quoted.firstMatch(element)) {
+        const QString q = quotedMatch->captured(0);
         element = q.mid(1, q.size() - 2);
     }
     return element;
@@ -307,15 +298,14 @@ void FblogDocument::ReadRssFile(const QString& path)
 
 QStringList FblogDocument::ListEntryImages() const
 {
-    static const QRegularExpression imageTag = imageMatcher(QStringLiteral("<img.*>"));
+    static const Regex imageTag(QStringLiteral("<img.*>"));
     QString joined;
     for (const FblogItem* entry : m_entries) {
         joined += entry->Description();
     }
     QStringList images;
-    QRegularExpressionMatchIterator it = imageTag.globalMatch(joined);
-    while (it.hasNext()) {
-        const QString reference = imageReference(it.next().captured(0));
+    for (const RegexMatch& match : imageTag.allMatches(joined)) {
+        const QString reference = imageReference(match.captured(0));
         if (blogtext::IsSafeImageReference(reference)) {
             images.append(reference);
         }
