@@ -27,8 +27,8 @@ QMessageBox::StandardButton question(QWidget* parent, const QString& title, cons
 // ("Tickerine Files (*.settings *.xml)").
 struct FileDialogOptions {
     QString title;
-    QString folder;      // initial folder
-    QString fileName;    // proposed name
+    QString folder;   // initial folder
+    QString fileName; // proposed name
     QString filter;
     bool confirmOverwrite = true;
 };
@@ -40,7 +40,9 @@ QString existingFolder(QWidget* parent, const QString& title, const QString& fol
 struct Shown {
     QString kind; // "information", "warning", "error", "question", "open", "save", "folder"
     QString title;
-    QString text; // message text, or the proposed file name / folder for file dialogs
+    QString text;   // message text, or the proposed file name / folder for file dialogs
+    QString folder; // file dialogs: the initial folder
+    QString filter; // file dialogs: the filter
 };
 void queueButton(QMessageBox::StandardButton answer);
 void queueFileName(const QString& answer); // "" answers Cancel
@@ -48,5 +50,11 @@ void queueFileName(const QString& answer); // "" answers Cancel
 const QList<Shown>& shown();
 void clearQueue();
 void expectQueued(bool on);
+// Answers queued but not taken yet (a test can check that every answer was used).
+int queuedAnswers();
+
+// The title a message box shows when the caller passes an empty one.
+QString defaultTitle();
+void setDefaultTitle(const QString& title);
 
 } // namespace Dialogs
