@@ -441,23 +441,24 @@
         ctx.fillRect(1, 1, width - 2, height - 2);
     }
 
-    // The frame of a box drawn as the Designer draws it: from the bottom-left corner up, along
-    // the top, down the right side and back along the bottom. `colorAt(i)` gives the colour of
-    // the i-th pixel of that path, or null to leave it out (the gaps of a dotted line).
+    // The frame of a box drawn as the Designer draws it: one line from just below the
+    // bottom-left corner up, along the top, down the right side and back along the bottom to
+    // the corner. `colorAt(i, x, y)` gives the colour of the i-th pixel of that path, or null
+    // to leave it out (the gaps of a dotted line, whose pattern runs on round the corners).
     function strokeFrame(ctx, width, height, colorAt) {
         var i = 0;
         function dot(x, y) {
             var color = colorAt(i++, x, y);
-            if (color) {
+            if (color && y < height) {
                 ctx.fillStyle = color;
                 ctx.fillRect(x, y, 1, 1);
             }
         }
         var x, y;
-        for (y = height - 1; y > 0; y--) dot(0, y);
+        for (y = height; y > 0; y--) dot(0, y);
         for (x = 0; x < width - 1; x++) dot(x, 0);
         for (y = 0; y < height - 1; y++) dot(width - 1, y);
-        for (x = width - 1; x > 0; x--) dot(x, height - 1);
+        for (x = width - 1; x >= 0; x--) dot(x, height - 1);
     }
 
     function drawTicker(box, settings) {
@@ -472,8 +473,7 @@
             var w = settings.width;
             var h = settings.height;
             strokeFrame(ctx, w, h, function (i, x, y) {
-                var dark = x === w - 1 || (y === h - 1 && x > 0);
-                return dark ? settings.borderDark : settings.borderLight;
+                return x === w - 1 || y === h - 1 ? settings.borderDark : settings.borderLight;
             });
         }
     }
