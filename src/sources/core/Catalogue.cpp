@@ -138,7 +138,9 @@ QByteArray CustomCatalogueBytes(const std::vector<const FRSSsiteData*>& rows)
 void WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) shows in write()'s count: through the
+    // buffer it is lost in the flush and commit() still reports success.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = file.errorString();
