@@ -155,8 +155,13 @@ describe('motion', () => {
     });
 
     test('next and back step through the entries', async () => {
-        const page = await openTicker({ scrollpause: '300' });
+        // A button image beside the settings file is used; an address elsewhere is not followed.
+        const page = await openTicker({ scrollpause: '300', nextbutton: 'next.png', backbutton: 'http://127.0.0.1:9/b.png' },
+                                      { files: { 'my.txt': fixture('my.txt'), 'next.png': fixture('next.png') } });
         await waitState(page, 'running');
+        await page.waitForFunction(() => document.querySelector('.tk-next img')?.naturalWidth === 12);
+        assert.equal(await page.$('.tk-back img'), null);
+        assert.equal(await page.getAttribute('.tk-next', 'aria-label'), 'Next entry');
         const stops = await page.$$eval('.tk-copy:first-child .tk-entry', (els) => els.map((e) => e.offsetTop));
         const steps = [['.tk-next', stops[1]], ['.tk-next', stops[2]], ['.tk-back', stops[1]],
                        ['.tk-back', stops[0]], ['.tk-back', stops[3]], ['.tk-next', stops[0]]];
