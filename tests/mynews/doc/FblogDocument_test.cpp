@@ -1,9 +1,9 @@
 #include "mynews/doc/FblogDocument.h"
 
-#include "TestPaths.h"
 #include "app/helpers/AppState.h"
 #include "platform/Clock.h"
 #include "platform/Errors.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
