@@ -330,12 +330,23 @@ void Fblog::DrawBorder(QPainter& painter) const
 void Fblog::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    EntryResized();
+    BoundsChanged();
 }
 
 void Fblog::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    BoundsChanged();
+}
+
+void Fblog::BoundsChanged()
+{
+    if (Updating) {
+        NoteBoundsSeen();
+        return;
+    }
+    if (geometry() == m_seenBounds)
+        return;
     EntryResized();
 }
 
@@ -347,6 +358,7 @@ void Fblog::EntryResized()
     IntSetting(QStringLiteral("newsheight"))->SetInt(height());
     IntSetting(QStringLiteral("newsx"))->SetInt(x());
     IntSetting(QStringLiteral("newsy"))->SetInt(y());
+    NoteBoundsSeen();
 }
 
 void Fblog::mouseReleaseEvent(QMouseEvent* event)

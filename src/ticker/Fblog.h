@@ -94,6 +94,9 @@ public:
     void ApplyDefaults();
     // Resize handler: the four bounds settings follow the panel unless updating.
     void EntryResized();
+    // The bounds the program gave the panel itself while updating: a resize event that a
+    // hidden panel delivers later for them is not taken for a user's resize.
+    void NoteBoundsSeen() { m_seenBounds = geometry(); }
     // Clears every sample label's selection mark, then marks the one given (or none).
     void MarkLabel(FblogLabel* label);
     // Loads the background image from a file; an unreadable file gives an empty picture.
@@ -135,6 +138,8 @@ private:
     FblogImage* m_nextButton = nullptr;
     FblogImage* m_backButton = nullptr;
     GradientLayer* m_gradient = nullptr;
+    QRect m_seenBounds;
+    void BoundsChanged();
 };
 
 // Resolves an image name from a settings file: a name that exists as given is used,

@@ -171,6 +171,10 @@ void Fmovie::LayoutChildren()
 {
     // The entry box fills the ticker inside its one-pixel rim.
     m_entryStyle->setGeometry(1, 1, qMax(0, width() - 2), qMax(0, height() - 2));
+    if (Updating) {
+        m_entryStyle->NoteBoundsSeen();
+        m_seenSize = size();
+    }
 }
 
 void Fmovie::paintEvent(QPaintEvent*)
@@ -209,8 +213,15 @@ void Fmovie::resizeEvent(QResizeEvent* event)
 
 void Fmovie::TickerResized()
 {
-    if (Updating || m_settings.empty())
+    if (m_settings.empty())
         return;
+    if (Updating) {
+        m_seenSize = size();
+        return;
+    }
+    if (size() == m_seenSize)
+        return;
+    m_seenSize = size();
     for (const QString& name : {QStringLiteral("mainwidth"), QStringLiteral("mainheight")}) {
         FpropertyIntClass* setting = IntSetting(name);
         setting->SetInt(name == QLatin1String("mainwidth") ? width() : height());

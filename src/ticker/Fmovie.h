@@ -155,4 +155,5 @@ private:
     QRect m_pressGeometry;
     bool m_moving = false;
     QPoint m_moveGlobal;
+    QSize m_seenSize;
 };

@@ -112,6 +112,7 @@ void Fmovie::ReadTickerAttributes(const XmlNode& element)
     // The panel stays within what a screen can hold; the settings keep the file's values.
     resize(qBound(minimumWidth(), IntSetting(QStringLiteral("mainwidth"))->GetInt(), MaximumPanelSize),
            qBound(minimumHeight(), IntSetting(QStringLiteral("mainheight"))->GetInt(), MaximumPanelSize));
+    LayoutChildren();
     readInt("scrollspeed", 20);
     readInt("scrollpause", 50);
     readColor("bkcolor");

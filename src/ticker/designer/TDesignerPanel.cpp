@@ -31,8 +31,12 @@ const char* const kImageFilter = "All Images (*.jpg *.jpeg *.bmp *.gif);;JPEG Im
                                  "PNG Images (*.png) (*.png);;GIFImages (*.gif) (*.gif);;"
                                  "Bitmap Images (*.bmp) (*.bmp);;Any File (*.*)";
 // How the player reads the two track bars (kept in step with the player's own timing notes).
-const char* const kSpeedHint = "Scroll speed: 10 is the fastest, 100 the slowest";
-const char* const kPauseHint = "Pause at each headline: 0 is none, 300 the longest";
+const char* const kSpeedHint =
+    "The entries move 1200 / S pixels per second, where S is the \"Scroll Speed:\" value "
+    "from 10 (Fast, 120 pixels per second) to 100 (Slow, 12 pixels per second)";
+const char* const kPauseHint =
+    "Each headline stops for P / 20 seconds, where P is the \"Headline Pause:\" value "
+    "from 0 (Short, no stop) to 300 (Long, 15 seconds)";
 
 QSpinBox* makeSpin(const QString& name, int min, int max)
 {
