@@ -8,8 +8,12 @@
 #include "app/TwTips.h"
 #include "app/helpers/AppState.h"
 #include "app/helpers/Helpers.h"
+#include "mynews/TlinkWindow.h"
 #include "platform/Errors.h"
 #include "platform/gui/Dialogs.h"
+#include "sources/TaddFeedWin.h"
+#include "sources/Tfeedinfowin.h"
+#include "sources/TnewsSourcePanel.h"
 
 #include <QDialog>
 #include <QFileInfo>
@@ -74,14 +78,15 @@ int RunTickerine(int argc, char** argv)
     TwMain main;
     auto preview = std::make_unique<TpreviewWindow>(Folders().TempFolder, &main);
     main.setPreviewWindow(preview.get());
-    auto link = placeholderWindow(&main, "linkWindow", "Insert Link");
+    auto link = std::make_unique<TlinkWindow>(&main);
     auto html = std::make_unique<ThtmlWindow>(&main);
     main.setHtmlWindow(html.get());
     auto tips = std::make_unique<TwTips>(Folders().ProgramFolder);
     QObject::connect(tips.get(), &TwTips::showTipsChanged, main.showTipsAction(), &QAction::setChecked);
     auto files = placeholderWindow(&main, "filesWindow", "Files");
-    auto feedInfo = placeholderWindow(&main, "feedInfoWindow", "News Feed");
-    auto addFeed = placeholderWindow(&main, "addFeedWindow", "Add News Feed");
+    auto feedInfo = std::make_unique<Tfeedinfowin>(&main);
+    auto addFeed = std::make_unique<TaddFeedWin>(&main);
+    main.newsSourcePanel()->setFeedWindows(addFeed.get(), feedInfo.get());
 
     main.show();
     if (tips->isVisible())

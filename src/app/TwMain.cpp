@@ -5,10 +5,12 @@
 #include "app/TwinAbout.h"
 #include "app/helpers/AppState.h"
 #include "app/helpers/Helpers.h"
+#include "mynews/TnewsEditor.h"
 #include "platform/Errors.h"
 #include "platform/Shell.h"
 #include "platform/UserStore.h"
 #include "platform/gui/Dialogs.h"
+#include "sources/TnewsSourcePanel.h"
 #include "ticker/Fblog.h"
 #include "ticker/Fmovie.h"
 #include "ticker/designer/FmovieDesigner.h"
@@ -119,36 +121,35 @@ QWidget* TwMain::buildCreateTab()
     connect(save, &QToolButton::clicked, this, [this] { Save(); });
     m_newsFeedsButton = addToolButton(bar, "newsFeedsButton", "News Feeds", "", nullptr);
     m_myNewsButton = addToolButton(bar, "myNewsButton", "My News", "", nullptr);
-    auto* views = new QButtonGroup(tab);
-    views->setExclusive(true);
+    auto* group = new QButtonGroup(tab);
+    group->setExclusive(true);
     for (QToolButton* button : {m_newsFeedsButton, m_myNewsButton}) {
         button->setCheckable(true);
-        views->addButton(button);
+        group->addButton(button);
     }
     m_newsFeedsButton->setChecked(true);
-    connect(m_newsFeedsButton, &QToolButton::clicked, this, [this] { ShowNewsView(false); });
-    connect(m_myNewsButton, &QToolButton::clicked, this, [this] { ShowNewsView(true); });
     addToolButton(bar, "publishButton", "P&ublish", "Publish to the Web", &TwMain::Publish);
     addToolButton(bar, "previewButton", "&Preview", "Preview your Tickerine", &TwMain::Preview);
     addToolButton(bar, "getCodeButton", "Get Co&de", "Get the HTML Code for this Tickerine",
                   &TwMain::GetCode);
     barLayout->addStretch(1);
 
-    m_newsViews = new QStackedWidget;
-    m_newsViews->setObjectName("newsViewsStack");
-    auto* feeds = new QLabel("News Feeds");
-    feeds->setObjectName("newsFeedsView");
-    feeds->setAlignment(Qt::AlignCenter);
-    auto* myNews = new QLabel("My News");
-    myNews->setObjectName("myNewsView");
-    myNews->setAlignment(Qt::AlignCenter);
-    m_newsViews->addWidget(feeds);
-    m_newsViews->addWidget(myNews);
+    m_feeds = new TnewsSourcePanel;
+    m_feeds->setObjectName("newsSourcePanel");
+    m_newsEditor = new TnewsEditor;
+    m_newsEditor->setObjectName("newsEditor");
+    m_newsEditor->hide();
+    // The feed list switches the two views and the ticker's `external` on the buttons' clicks.
+    m_feeds->setViewControls(m_newsEditor, m_newsFeedsButton, m_myNewsButton);
 
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar);
-    layout->addWidget(m_newsViews, 1);
+    auto* views = new QHBoxLayout;
+    views->setContentsMargins(8, 0, 8, 8);
+    views->addWidget(m_feeds, 1);
+    views->addWidget(m_newsEditor, 1);
+    layout->addLayout(views, 1);
     return tab;
 }
 
@@ -201,7 +202,8 @@ void TwMain::buildMenus()
     file->addAction("&Save...", QKeySequence(Qt::CTRL | Qt::Key_S), this, [this] { Save(); })
         ->setObjectName("saveAction");
     file->addSeparator();
-    file->addAction("Import OPML File...")->setObjectName("importOpmlAction");
+    file->addAction("Import OPML File...", this, [this] { m_feeds->ImportOpmlFileClick(); })
+        ->setObjectName("importOpmlAction");
     file->addSeparator();
     file->addAction("E&xit", this, &TwMain::Exit)->setObjectName("exitAction");
 
@@ -213,7 +215,8 @@ void TwMain::buildMenus()
     m_showTipsAction = help->addAction("Show Tips on Startup", this, &TwMain::ShowTipsSwitch);
     m_showTipsAction->setObjectName("showTipsAction");
     m_showTipsAction->setCheckable(true);
-    help->addAction("Download Latest News Sources")->setObjectName("downloadSourcesAction");
+    help->addAction("Download Latest News Sources", this, [this] { m_feeds->DownloadNewsSourcesClick(); })
+        ->setObjectName("downloadSourcesAction");
     help->addSeparator();
     help->addAction("About", this, &TwMain::About)->setObjectName("aboutAction");
 }
@@ -224,7 +227,8 @@ void TwMain::buildShortcuts()
         {Qt::CTRL | Qt::Key_B, [this] { Open(); }},
         {Qt::CTRL | Qt::Key_P, [this] { Preview(); }},
         {Qt::CTRL | Qt::Key_U, [this] { Publish(); }},
-        {Qt::CTRL | Qt::Key_D, [this] { GetCode(); }}};
+        {Qt::CTRL | Qt::Key_D, [this] { GetCode(); }},
+        {Qt::CTRL | Qt::Key_E, [this] { m_newsEditor->NewEntry(); }}};
     for (const auto& [key, command] : keys) {
         auto* action = new QAction(this);
         action->setShortcut(QKeySequence(key));
@@ -260,6 +264,7 @@ void TwMain::buildTrayIcon()
 
 void TwMain::FormCreate()
 {
+    m_newsEditor->SetDateAndTimeToNow();
     Updating = false;
     const QString documents = MyDocumentsFolder();
     for (QString* folder : {&m_openFolder, &m_saveFolder, &m_opmlFolder})
@@ -268,6 +273,12 @@ void TwMain::FormCreate()
     New();
     m_tabs->setCurrentIndex(0);
     m_showTipsAction->setChecked(QFileInfo::exists(Folders().ProgramFolder + "tips.txt"));
+    m_feeds->SetOpmlDialogFolder(m_opmlFolder);
+    guarded("Loading the news sources",
+            [this] { m_feeds->LoadCatalogue(Folders().ProgramFolder + "my custom news sources.xml"); });
+    guarded("Loading the news sources",
+            [this] { m_feeds->LoadCatalogue(Folders().ProgramFolder + "newssources.xml"); });
+    m_feeds->ShowTickedFeeds();
 }
 
 // --- window settings --------------------------------------------------------------------
@@ -313,7 +324,7 @@ void TwMain::storeSettings()
     writeValue("MRUList", m_recent.paths().join('\n'));
     writeValue("fileopen.InitialDir", m_openFolder);
     writeValue("saveBlogDialog.InitialDir", m_saveFolder);
-    writeValue("openOPML.InitialDir", m_opmlFolder);
+    writeValue("openOPML.InitialDir", m_feeds->OpmlDialogFolder());
 }
 
 void TwMain::rebuildReopenMenu()
@@ -344,6 +355,8 @@ void TwMain::discardTicker()
     if (!m_movie)
         return;
     m_designer->setDocument(nullptr);
+    m_feeds->setTicker(nullptr);
+    m_newsEditor->SetMovie(nullptr);
     delete m_movie;
     m_movie = nullptr;
     m_movieDesigner.reset();
@@ -356,6 +369,8 @@ void TwMain::createTicker()
     m_movie->setObjectName("movie");
     m_movieDesigner = std::make_unique<FmovieDesigner>(m_movie);
     m_designer->setDocument(m_movieDesigner.get());
+    m_feeds->setTicker(m_movie);
+    m_newsEditor->SetMovie(m_movie);
     m_movie->show();
     m_movie->SyncControls();
     m_movie->SelectObject(m_movie->EntryStyle().Label(1), 1);
@@ -471,8 +486,7 @@ QString TwMain::askSaveFileName(const QString& proposed)
 
 void TwMain::promptSaveEntry()
 {
-    if (m_promptSaveEntry)
-        m_promptSaveEntry();
+    m_newsEditor->PromptSaveEntry();
 }
 
 TwMain::SaveResult TwMain::SaveCommand()
@@ -605,10 +619,7 @@ void TwMain::ShowTipsSwitch()
 
 void TwMain::ShowNewsView(bool myNews)
 {
-    m_newsViews->setCurrentIndex(myNews ? 1 : 0);
-    (myNews ? m_myNewsButton : m_newsFeedsButton)->setChecked(true);
-    if (m_movie)
-        m_movie->SetExternal(!myNews);
+    m_feeds->ShowNewsView(myNews ? NewsView::MyNews : NewsView::NewsFeeds);
 }
 
 // --- window events ----------------------------------------------------------------------
@@ -706,4 +717,30 @@ void TwMain::showNewsFeedsView()
 void TwMain::reportProblem(const QString& message)
 {
     Dialogs::warning(this, product::Title, message);
+}
+
+void TwMain::showTickedFeeds(const QStringList& feedUrls)
+{
+    m_feeds->ShowTickedFeeds(feedUrls);
+}
+
+void TwMain::clearNewsHistory()
+{
+    m_newsEditor->clearNewsHistory();
+}
+
+void TwMain::addNewsHistoryRow(const QString& title, const QString& dateTime, const QString& author,
+                               const QString& text, FblogItem* entry)
+{
+    m_newsEditor->addNewsHistoryRow(title, dateTime, author, text, entry);
+}
+
+void TwMain::bringNewsHistoryToFront()
+{
+    m_newsEditor->bringNewsHistoryToFront();
+}
+
+void TwMain::refreshEntryDateText()
+{
+    m_newsEditor->refreshEntryDateText();
 }

@@ -19,6 +19,8 @@ class QSystemTrayIcon;
 class QTabWidget;
 class QToolButton;
 class TDesignerPanel;
+class TnewsEditor;
+class TnewsSourcePanel;
 class ThtmlWindow;
 class TpreviewWindow;
 
@@ -48,8 +50,8 @@ public:
     void setHtmlWindow(ThtmlWindow* window) { m_html = window; }
     TpreviewWindow* previewWindow();
     ThtmlWindow* htmlWindow();
-    // The My News editor's entry check, run before Save, Preview, Get Code and Publish.
-    void setPromptSaveEntry(std::function<void()> check) { m_promptSaveEntry = std::move(check); }
+    TnewsSourcePanel* newsSourcePanel() const { return m_feeds; }
+    TnewsEditor* newsEditor() const { return m_newsEditor; }
 
     // Document commands. Each returns false when it stopped (a Cancel, a failed step).
     bool New();
@@ -78,6 +80,12 @@ public:
     void fillFontPanel(int fontIndex) override;
     void freezeDrawing(bool frozen) override;
     void showNewsFeedsView() override;
+    void showTickedFeeds(const QStringList& feedUrls) override;
+    void clearNewsHistory() override;
+    void addNewsHistoryRow(const QString& title, const QString& dateTime, const QString& author,
+                           const QString& text, FblogItem* entry) override;
+    void bringNewsHistoryToFront() override;
+    void refreshEntryDateText() override;
     QString askSaveFileName(const QString& proposed) override;
     void reportProblem(const QString& message) override;
 
@@ -120,7 +128,8 @@ private:
     std::unique_ptr<FmovieDesigner> m_movieDesigner;
     TDesignerPanel* m_designer = nullptr;
     QTabWidget* m_tabs = nullptr;
-    QStackedWidget* m_newsViews = nullptr;
+    TnewsSourcePanel* m_feeds = nullptr;
+    TnewsEditor* m_newsEditor = nullptr;
     QToolButton* m_newsFeedsButton = nullptr;
     QToolButton* m_myNewsButton = nullptr;
     QScrollArea* m_canvasArea = nullptr;
@@ -130,7 +139,6 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     QPointer<TpreviewWindow> m_preview;
     QPointer<ThtmlWindow> m_html;
-    std::function<void()> m_promptSaveEntry;
     RecentFiles m_recent;
     QString m_openFolder;
     QString m_saveFolder;
