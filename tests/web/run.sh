@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 if [ -d node_modules/playwright-core ]; then
-  npm ci --offline --no-audit --no-fund --loglevel=error
+  npm ci --offline --no-audit --no-fund --loglevel=error || npm ci --no-audit --no-fund --loglevel=error
 else
   npm ci --no-audit --no-fund --loglevel=error
 fi
