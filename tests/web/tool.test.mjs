@@ -12,7 +12,7 @@
 //    face, size or weight changes the width by far more);
 //  - the strongest ink colour of each line must be within 48 per channel of the other's.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
@@ -182,4 +182,24 @@ test('the HTML5 output set that the tool writes plays in the browser', { skip },
     assert.deepEqual(titles, ["Tom & Jerry's <show>", 'Second own entry']);
     assert.deepEqual(await page.$eval('.velmora-rovanel', (b) => [b.offsetWidth, b.offsetHeight]), [300, 200]);
     await page.close();
+});
+
+test('render: a new ticker at its size, and the errors of the command line', { skip }, async () => {
+    const dir = tempDir('tk-render-args-');
+    const run = (...args) => spawnSync(cli, ['render', ...args], { encoding: 'utf8' });
+    const made = run(path.join(dir, 'new.png'));
+    assert.equal(made.status, 0, made.stderr);
+    // A PNG's IHDR holds the width and height from byte 16 on.
+    const png = fs.readFileSync(path.join(dir, 'new.png'));
+    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], [200, 200]);
+    const cases = [
+        [[], 2, /Wrong number of arguments/],
+        [['--open', path.join(dir, 'missing.xml'), path.join(dir, 'x.png')], 1, /does not exist/],
+        [[path.join(dir, 'no-such-folder', 'x.png')], 1, /Could not write/],
+    ];
+    for (const [args, status, message] of cases) {
+        const result = run(...args);
+        assert.equal(result.status, status, args.join(' '));
+        assert.match(result.stderr, message);
+    }
 });
