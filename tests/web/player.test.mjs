@@ -92,6 +92,34 @@ describe('entries', () => {
         assert.equal(await page.textContent('.tk-live'), "Tom & Jerry's <show>");
     });
 
+    test('Atom feeds: title, alternate link, author name, escaped and inline markup', async () => {
+        const atom = await openTicker({ newsurl1: 'atom.xml', newsurl2: '' }, { files: { 'atom.xml': fixture('atom.xml') } });
+        await waitState(atom, 'running');
+        const entries = await atom.$$eval('.tk-copy:first-child .tk-entry', (els) => els.map((e) => ({
+            title: e.querySelector('.tk-title')?.textContent, author: e.querySelector('.tk-author')?.textContent,
+            text: e.querySelector('.tk-text')?.innerHTML, link: e.querySelector('.tk-link a')?.href })));
+        assert.deepEqual(entries, [
+            { title: 'Atom headline', author: 'Atom Author', text: '<b>Escaped</b> summary', link: 'http://example.test/atom-entry' },
+            { title: 'Inline XHTML', author: undefined, text: '<div><i>inline</i> content</div>', link: undefined },
+        ]);
+        assert.equal(await atom.evaluate(() => window.tkInjected), undefined);
+    });
+
+    test('the transparency of the entry box and of the gradient colours', async () => {
+        const page = await openTicker({ entrybkcolor: '0x0000FF', entrybkalpha: '40', bkgdt: 'true', bkgdtclr1: '0xFF0000',
+                                        bkgdtclr1a: '0', bkgdtclr2: '0x00FF00', bkgdtclr2a: '100' });
+        await waitState(page, 'running');
+        const pixels = await page.evaluate(() => {
+            const [ticker, entry] = [...document.querySelectorAll('.velmora-rovanel canvas')].map((c) => c.getContext('2d'));
+            const at = (ctx, x, y) => [...ctx.getImageData(x, y, 1, 1).data];
+            return { entry: at(entry, 150, 100), tickerStart: at(ticker, 1, 1), tickerEnd: at(ticker, 298, 198) };
+        });
+        assert.deepEqual(pixels.entry, [0, 0, 255, 102]);
+        // The first gradient colour is fully transparent: the white background shows there.
+        assert.deepEqual(pixels.tickerStart, [255, 255, 255, 255]);
+        assert.ok(pixels.tickerEnd[1] > 240 && pixels.tickerEnd[0] < 15, `${pixels.tickerEnd}`);
+    });
+
     test('only headlines with entryonlyshowheadline', async () => {
         const headlines = await openTicker({ entryonlyshowheadline: 'true' });
         await waitState(headlines, 'running');
