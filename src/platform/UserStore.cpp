@@ -95,15 +95,49 @@ struct UserStore::Impl {
     // A store file that exists but cannot be read is never overwritten: every operation
     // fails until reload() succeeds, so the user's data is not silently replaced.
     bool readable = false;
+    // What the file looked like when it was last read or written; a change to it from
+    // outside (another instance, the command-line tool) is read in before the next write,
+    // so that write does not throw the other one away.
+    std::optional<QByteArray> seenBytes; // none: there was no file
 
     bool load();
+    void remember();
+    bool changedOnDisk() const;
     bool save(const QJsonObject& newRoot) const;
     bool change(const QString& keyPath, bool create, const KeyEdit& edit);
 };
 
+namespace {
+
+// The store file's bytes, or none when there is no readable file.
+std::optional<QByteArray> fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+} // namespace
+
+// The store is small, so comparing its bytes is cheap and, unlike time stamps, exact.
+void UserStore::Impl::remember()
+{
+    seenBytes = fileBytes(filePath);
+}
+
+// Only a file that reads and differs counts: one that has gone or cannot be read now holds
+// nothing newer than what is in memory.
+bool UserStore::Impl::changedOnDisk() const
+{
+    const auto now = fileBytes(filePath);
+    return now && now != seenBytes;
+}
+
 bool UserStore::Impl::load()
 {
     QFile file(filePath);
+    remember();
     if (!file.exists()) {
         root = newKey(QString());
         readable = true;
@@ -143,6 +177,8 @@ bool UserStore::Impl::save(const QJsonObject& newRoot) const
 
 bool UserStore::Impl::change(const QString& keyPath, bool create, const KeyEdit& edit)
 {
+    if (changedOnDisk())
+        load();
     if (!readable)
         return false;
     QJsonObject newRoot = root;
@@ -151,6 +187,7 @@ bool UserStore::Impl::change(const QString& keyPath, bool create, const KeyEdit&
     if (!save(newRoot))
         return false;
     root = newRoot;
+    remember();
     return true;
 }
 

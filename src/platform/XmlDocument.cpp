@@ -7,6 +7,8 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 
 namespace {
 
@@ -132,12 +134,24 @@ void checkTopLevel(const pugi::xml_document& doc, const QByteArray& utf8)
         fail("No document element found", utf8, utf8.size());
 }
 
+// The parser does not look for an attribute given twice in one element.
+void checkAttributes(pugi::xml_node element, const QByteArray& utf8)
+{
+    std::unordered_set<std::string_view> names;
+    for (auto attr = element.first_attribute(); attr; attr = attr.next_attribute())
+        if (!names.insert(attr.name()).second)
+            fail(QStringLiteral("Duplicate attribute \"%1\"").arg(fromUtf8(attr.name())), utf8,
+                 nodeOffset(element));
+}
+
 // Walks the tree without recursion, so that a hostile nesting cannot exhaust the stack.
-void checkDepth(const pugi::xml_document& doc, const QByteArray& utf8)
+void checkTree(const pugi::xml_document& doc, const QByteArray& utf8)
 {
     int depth = 0;
     pugi::xml_node node = doc.first_child();
     while (node) {
+        if (node.first_attribute())
+            checkAttributes(node, utf8);
         if (node.first_child()) {
             node = node.first_child();
             if (++depth > maxDepth)
@@ -168,7 +182,7 @@ std::shared_ptr<pugi::xml_document> parse(const QByteArray& data)
     if (!result)
         fail(fromUtf8(result.description()), utf8, qsizetype(result.offset));
     checkTopLevel(*doc, utf8);
-    checkDepth(*doc, utf8);
+    checkTree(*doc, utf8);
     return doc;
 }
 

@@ -140,6 +140,11 @@ TEST_F(UserStoreTest, ReloadSeesAnotherWriter)
     EXPECT_FALSE(first.readValue(profiles, "HostName").has_value());
     ASSERT_TRUE(first.reload());
     EXPECT_EQ(first.readValue(profiles, "HostName"), "h");
+
+    // A write reads in what another writer saved instead of throwing it away.
+    ASSERT_TRUE(second.writeValue(profiles, "Port", "21"));
+    ASSERT_TRUE(first.writeValue(profiles, "Username", "u"));
+    EXPECT_EQ(UserStore(file()).valueNames(profiles), (QStringList{"HostName", "Port", "Username"}));
 }
 
 TEST_F(UserStoreTest, InstanceFollowsConfigHomeUnlessRedirected)

@@ -100,6 +100,7 @@ TEST(XmlDocument, BrokenDocumentsReportPosition)
         {testsupport::readFile(fixture("broken-truncated.xml")), "line 2"},
         {"", "line 1, column 1"},
         {"<a/><b/>", "line 1, column 5"},
+        {"<a>\n <b x='1' y='2' x='3'/></a>", "line 2, column 2"},
         {"<x>\n  <a>\xC3\xA9\xC3\xA9<</a></x>", "line 2"},
     };
     for (const auto& c : cases) {
