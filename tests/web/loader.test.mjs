@@ -2,6 +2,7 @@
 // never more than the size cap, and the last good copy while a feed is down.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
+import net from 'node:net';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import { fixture, outputSet, serveXml, settingsText, startFeedServer, startPhp } from './lib/harness.mjs';
@@ -152,5 +153,23 @@ describe('refuses', () => {
             assert.equal(response.status, status);
             assert.match(await response.text(), message);
         });
+    }
+});
+
+test('gives up on a feed server that never answers within its time limit', async () => {
+    const sockets = [];
+    const silent = await new Promise((resolve) => {
+        const server = net.createServer((socket) => sockets.push(socket));
+        server.listen(0, '127.0.0.1', () => resolve(server));
+    });
+    try {
+        const { get } = await loader([`http://127.0.0.1:${silent.address().port}/feed.xml`]);
+        const started = Date.now();
+        const response = await get('?feed=1');
+        assert.equal(response.status, 504);
+        assert.ok(Date.now() - started < 12000, `${Date.now() - started} ms`);
+    } finally {
+        sockets.forEach((s) => s.destroy());
+        silent.close();
     }
 });

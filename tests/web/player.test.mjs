@@ -26,6 +26,8 @@ async function openTicker(replacements = {}, { files = { 'my.txt': fixture('my.t
     const php = await startPhp(dir);
     servers.push(php);
     const page = await browser.newPage();
+    page.requests = [];
+    page.on('request', (request) => page.requests.push(request));
     if (media) await page.emulateMedia(media);
     await page.goto(`${php.url}my.html`);
     return page;
@@ -67,6 +69,12 @@ describe('entries', () => {
         const link = await page.$eval('.tk-copy:first-child .tk-link a', (a) => ({
             href: a.href, color: getComputedStyle(a).color, target: a.target }));
         assert.deepEqual(link, { href: 'http://example.test/cafe', color: 'rgb(0, 0, 255)', target: '_blank' });
+    });
+
+    test('reads only from its own site: the My News file beside the settings, other feeds through the loader', async () => {
+        const origin = new URL(page.url()).origin;
+        const loads = page.requests.filter((r) => r.resourceType() === 'xhr').map((r) => r.url().replace(origin, ''));
+        assert.deepEqual(loads.sort(), ['/my.php?feed=2', '/my.txt', '/my.xml']);
     });
 
     test('keeps the markup the author wrote and removes whatever could run', async () => {
