@@ -226,6 +226,10 @@ describe('motion', () => {
         const scrollable = await page.$eval('.tk-viewport', (v) => v.scrollHeight > v.clientHeight
                                             && getComputedStyle(v).overflowY === 'auto');
         assert.ok(scrollable);
+        // A visitor who changes the setting while the page is open gets the moving ticker.
+        await page.emulateMedia({ reducedMotion: 'no-preference' });
+        await waitState(page, 'running');
+        assert.equal(await page.$$eval('.tk-copy', (els) => els.length), 2);
     });
 });
 
