@@ -1,0 +1,67 @@
+// Feeds arbitrary bytes to the settings-file reader and to the My News RSS reader. Beyond
+// not crashing, a settings file that was read must be written back as well-formed XML.
+#include "mynews/doc/FblogDocument.h"
+#include "platform/XmlDocument.h"
+#include "ticker/Fmovie.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QApplication> application;
+std::unique_ptr<QTemporaryDir> folder;
+
+QString WriteInput(const uint8_t* data, size_t size)
+{
+    const QString path = folder->filePath(QStringLiteral("input.xml"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::abort();
+    file.write(reinterpret_cast<const char*>(data), qint64(size));
+    return path;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QApplication>(*argc, *argv);
+    folder = std::make_unique<QTemporaryDir>();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString path = WriteInput(data, size);
+    {
+        Fmovie ticker;
+        try {
+            ticker.ReadSettingsFile(path);
+        } catch (const TickerineError&) {
+        }
+        const QByteArray written = ticker.WriteSettingsXml().toUtf8();
+        try {
+            XmlDocument::loadData(written);
+        } catch (const XmlError&) {
+            std::abort(); // the writer made a file that its own reader refuses
+        }
+    }
+    {
+        FblogDocument document;
+        try {
+            document.ReadRssFile(path);
+        } catch (const TickerineError&) {
+        }
+        document.BuildRssText(false);
+        document.ListEntryImages();
+    }
+    return 0;
+}
