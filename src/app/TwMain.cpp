@@ -644,12 +644,27 @@ void TwMain::showEvent(QShowEvent* event)
         return;
     m_shownOnce = true;
     // Start-up measurement: when asked, tell the time the main window first shows.
+    const QString shots = qEnvironmentVariable("TICKERINE_SCREENSHOTS");
+    if (!shots.isEmpty())
+        QTimer::singleShot(1500, this, [this, shots] { saveScreenshots(shots); });
     if (qEnvironmentVariableIsSet("TICKERINE_STARTUP_TIMESTAMP"))
         QTimer::singleShot(0, this, [] {
             std::printf("main-window-shown %lld\n",
                         static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
             std::fflush(stdout);
         });
+}
+
+// For the documentation: a picture of each tab, then the program ends.
+void TwMain::saveScreenshots(const QString& folder)
+{
+    const QStringList names = {"tab-create-and-upload.png", "tab-designer.png"};
+    for (int i = 0; i < m_tabs->count() && i < names.size(); ++i) {
+        m_tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        grab().save(folder + "/" + names.at(i));
+    }
+    QApplication::exit(0);
 }
 
 void TwMain::hideEvent(QHideEvent* event)

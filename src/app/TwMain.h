@@ -100,6 +100,7 @@ private:
     enum class SaveResult { Saved, Cancelled, Failed };
 
     void FormCreate();
+    void saveScreenshots(const QString& folder);
     void buildMenus();
     void buildShortcuts();
     QWidget* buildCreateTab();
