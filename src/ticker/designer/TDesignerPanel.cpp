@@ -44,7 +44,10 @@ QSpinBox* makeSpin(const QString& name, int min, int max)
     spin->setObjectName(name);
     spin->setRange(min, max);
     spin->setSingleStep(1);
-    spin->setKeyboardTracking(true);
+    // Taken on Enter, on leaving the box or on the arrows: a value taken at every keystroke
+    // would resize the ticker to each prefix ("3", "35") and its resize would write the
+    // clamped size back into the box while the user is still typing.
+    spin->setKeyboardTracking(false);
     return spin;
 }
 
