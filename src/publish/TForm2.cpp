@@ -113,8 +113,8 @@ TForm2::TForm2(Fmovie* ticker, QWidget* parent) : QDialog(parent), m_ticker(tick
 
 void TForm2::showFilesToUpload()
 {
-    if (m_ticker)
-        m_code->setPlainText(m_ticker->EmbedCode(m_ticker->PlayerFileName));
+    m_codeText = m_ticker ? m_ticker->EmbedCode(m_ticker->PlayerFileName) : QString();
+    m_code->setPlainText(m_codeText);
     m_uploadNow = false;
     exec();
     if (m_uploadNow && m_ticker)
@@ -161,7 +161,8 @@ void TForm2::btnUploadNowClick()
 void TForm2::btnCopyClick()
 {
     m_code->selectAll();
-    QApplication::clipboard()->setText(m_code->toPlainText());
+    // The code as made, with its CR LF line ends; the box shows them as plain line breaks.
+    QApplication::clipboard()->setText(m_codeText);
 }
 
 void TForm2::folderLinkClick()

@@ -34,5 +34,6 @@ private:
     QListWidget* m_files = nullptr;
     QPlainTextEdit* m_code = nullptr;
     QString m_folder;
+    QString m_codeText;
     bool m_uploadNow = false;
 };
