@@ -11,6 +11,7 @@
 #include "mynews/TlinkWindow.h"
 #include "platform/Errors.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/SingleInstance.h"
 #include "sources/TaddFeedWin.h"
 #include "sources/Tfeedinfowin.h"
 #include "sources/TnewsSourcePanel.h"
@@ -30,14 +31,6 @@ std::unique_ptr<QDialog> placeholderWindow(QWidget* owner, const QString& name, 
     window->setObjectName(name);
     window->setWindowTitle(caption);
     return window;
-}
-
-// The title the single-instance guard goes by: the program file's name cut at its first
-// dot, every letter after the first in lower case.
-QString defaultTitle(const char* argv0)
-{
-    QString name = QFileInfo(QString::fromLocal8Bit(argv0)).fileName().section('.', 0, 0);
-    return name.left(1) + name.mid(1).toLower();
 }
 
 bool startFailed(const QString& message)
@@ -67,15 +60,20 @@ int RunTickerine(int argc, char** argv)
     preview::RegisterScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TApplication app(argc, argv);
-    app.setApplicationName(defaultTitle(argv[0]));
+    app.setApplicationName(SingleInstance::defaultTitle(QString::fromLocal8Bit(argv[0])));
     app.setApplicationDisplayName(product::Title);
     // The main window may sit in the tray while no window shows; closing it ends the run.
     app.setQuitOnLastWindowClosed(false);
 
+    // Checked before the folders: a second start must not empty the running one's preview.
+    SingleInstance guard(SingleInstance::defaultTitle(QString::fromLocal8Bit(argv[0])));
+    if (!guard.tryToRun())
+        return 0;
     if (!initFolders())
         return 1;
 
     TwMain main;
+    guard.setMainWindow(&main);
     auto preview = std::make_unique<TpreviewWindow>(Folders().TempFolder, &main);
     main.setPreviewWindow(preview.get());
     auto link = std::make_unique<TlinkWindow>(&main);

@@ -10,6 +10,8 @@
 #include "platform/Shell.h"
 #include "platform/UserStore.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/TrayIcon.h"
+#include "publish/PublishWindows.h"
 #include "sources/TnewsSourcePanel.h"
 #include "ticker/Fblog.h"
 #include "ticker/Fmovie.h"
@@ -240,26 +242,9 @@ void TwMain::buildShortcuts()
 
 void TwMain::buildTrayIcon()
 {
-    m_tray = new QSystemTrayIcon(this);
-    m_tray->setToolTip("Velmora Tickerine");
-    m_tray->setIcon(windowIcon());
-    auto* menu = new QMenu(this);
-    menu->addAction("Maximize", this, [this] {
-        showNormal();
-        activateWindow();
-    });
-    menu->addAction("Minimize", this, &QWidget::hide);
-    menu->addSeparator();
-    menu->addAction("&Help", this, &TwMain::Help);
-    menu->addSeparator();
-    menu->addAction("Exit", this, &TwMain::Exit);
-    m_tray->setContextMenu(menu);
-    connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger) {
-            showNormal();
-            activateWindow();
-        }
-    });
+    m_tray = new TrayIcon(this, this);
+    connect(m_tray, &TrayIcon::helpRequested, this, &TwMain::Help);
+    connect(m_tray, &TrayIcon::exitRequested, this, &TwMain::Exit);
 }
 
 void TwMain::FormCreate()
@@ -674,16 +659,6 @@ void TwMain::hideEvent(QHideEvent* event)
         storeSettings();
 }
 
-void TwMain::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && isMinimized() &&
-        QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray->show();
-        QTimer::singleShot(0, this, &QWidget::hide);
-    }
-}
-
 // --- TickerHost -------------------------------------------------------------------------
 
 QWidget* TwMain::designerControl(const QString& attributeName)
@@ -727,6 +702,18 @@ void TwMain::freezeDrawing(bool frozen)
 void TwMain::showNewsFeedsView()
 {
     ShowNewsView(false);
+}
+
+void TwMain::showFilesWindow()
+{
+    if (m_movie)
+        ShowFilesWindow(*m_movie, this);
+}
+
+void TwMain::startPublishWindows()
+{
+    if (m_movie)
+        StartPublishWindows(*m_movie, this);
 }
 
 void TwMain::reportProblem(const QString& message)

@@ -15,7 +15,7 @@ class QAction;
 class QMenu;
 class QScrollArea;
 class QStackedWidget;
-class QSystemTrayIcon;
+class TrayIcon;
 class QTabWidget;
 class QToolButton;
 class TDesignerPanel;
@@ -87,13 +87,14 @@ public:
     void bringNewsHistoryToFront() override;
     void refreshEntryDateText() override;
     QString askSaveFileName(const QString& proposed) override;
+    void showFilesWindow() override;
+    void startPublishWindows() override;
     void reportProblem(const QString& message) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -137,7 +138,7 @@ private:
     QWidget* m_canvas = nullptr;
     QMenu* m_reopenMenu = nullptr;
     QAction* m_showTipsAction = nullptr;
-    QSystemTrayIcon* m_tray = nullptr;
+    TrayIcon* m_tray = nullptr;
     QPointer<TpreviewWindow> m_preview;
     QPointer<ThtmlWindow> m_html;
     RecentFiles m_recent;

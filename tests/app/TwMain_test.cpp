@@ -55,7 +55,18 @@ protected:
     void saveAs(const QString& name)
     {
         Dialogs::queueFileName(path(name));
+        closeFilesWindow();
         ASSERT_TRUE(m_main->Save());
+    }
+    // The files window that a save ends with is modal: close it once it shows.
+    static void closeFilesWindow()
+    {
+        QTimer::singleShot(20, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+            else
+                closeFilesWindow();
+        });
     }
     int questionsAsked() const
     {
