@@ -11,7 +11,12 @@ const servers = [];
 
 before(async () => {
     browser = await launchBrowser();
-    feeds = await startFeedServer({ '/news/feed.xml': serveXml(fixture('feed.xml'), 'text/xml') });
+    feeds = await startFeedServer({
+        '/news/feed.xml': serveXml(fixture('feed.xml'), 'text/xml'),
+        // No declaration: only the server's header tells the character set.
+        '/latin1.xml': serveXml(Buffer.from('<rss><channel><item><title>Caf\u00e9 cr\u00e8me</title></item></channel></rss>', 'latin1'),
+                                'text/xml; charset=ISO-8859-1'),
+    });
 });
 after(async () => {
     await Promise.all(servers.map((s) => s.stop()));
@@ -126,6 +131,12 @@ describe('entries', () => {
         // The first gradient colour is fully transparent: the white background shows there.
         assert.deepEqual(pixels.tickerStart, [255, 255, 255, 255]);
         assert.ok(pixels.tickerEnd[1] > 240 && pixels.tickerEnd[0] < 15, `${pixels.tickerEnd}`);
+    });
+
+    test('a feed whose server names its character set', async () => {
+        const latin = await openTicker({ newsurl1: `http://127.0.0.1:${feeds.port}/latin1.xml`, newsurl2: '' });
+        await waitState(latin, 'running');
+        assert.equal(await latin.textContent('.tk-copy:first-child .tk-title'), 'Caf\u00e9 cr\u00e8me');
     });
 
     test('only headlines with entryonlyshowheadline', async () => {

@@ -171,10 +171,39 @@
 
     // ---- loading -------------------------------------------------------------------------
 
+    // The text of an XML file: a byte-order mark first; then, for feeds that the loader passed
+    // on, the character set their own server named (it outranks the document's declaration);
+    // then the declaration; else UTF-8, in which the tool writes its own files. Our own files
+    // ignore the header, since many servers add a default character set to every text file.
+    function decodeXml(bytes, headerCharset) {
+        var view = new Uint8Array(bytes);
+        var label = 'utf-8';
+        if (view[0] === 0xef && view[1] === 0xbb && view[2] === 0xbf) label = 'utf-8';
+        else if (view[0] === 0xfe && view[1] === 0xff) label = 'utf-16be';
+        else if (view[0] === 0xff && view[1] === 0xfe) label = 'utf-16le';
+        else if (headerCharset) label = headerCharset;
+        else {
+            var head = String.fromCharCode.apply(null, view.subarray(0, 200));
+            var declared = /^\s*<\?xml[^>]*\bencoding\s*=\s*["']([A-Za-z0-9._\-]+)["']/.exec(head);
+            if (declared) label = declared[1];
+        }
+        var decoder;
+        try {
+            decoder = new TextDecoder(label);
+        } catch (e) {
+            decoder = new TextDecoder('utf-8');
+        }
+        return decoder.decode(view);
+    }
+
+    function headerCharset(xhr) {
+        var match = /;\s*charset\s*=\s*"?([A-Za-z0-9._\-]+)/i.exec(xhr.getResponseHeader('Content-Type') || '');
+        return match ? match[1] : '';
+    }
+
     // XMLHttpRequest rather than fetch: the desktop preview serves files through a custom URL
-    // scheme on which only XMLHttpRequest works. The MIME override lets the XML parser honour
-    // the document's own encoding declaration whatever the server says the file is.
-    function loadXml(url, done) {
+    // scheme on which only XMLHttpRequest works.
+    function loadXml(url, trustHeader, done) {
         var xhr = new XMLHttpRequest();
         var finished = false;
         function finish(error, doc) {
@@ -185,15 +214,23 @@
         try {
             xhr.open('GET', url, true);
             xhr.timeout = LOAD_TIMEOUT_MS;
-            xhr.overrideMimeType('application/xml');
+            xhr.responseType = 'arraybuffer';
         } catch (e) {
             finish(e);
             return;
         }
         xhr.onload = function () {
-            var ok = xhr.status === 0 ? xhr.responseXML !== null : xhr.status >= 200 && xhr.status < 300;
-            var doc = xhr.responseXML;
-            if (!ok || !doc || !doc.documentElement || doc.getElementsByTagName('parsererror').length) {
+            var doc = null;
+            var ok = (xhr.status === 0 || (xhr.status >= 200 && xhr.status < 300)) && xhr.response;
+            if (ok) {
+                try {
+                    var text = decodeXml(xhr.response, trustHeader ? headerCharset(xhr) : '');
+                    doc = new DOMParser().parseFromString(text, 'application/xml');
+                } catch (e) {
+                    doc = null;
+                }
+            }
+            if (!doc || !doc.documentElement || doc.getElementsByTagName('parsererror').length) {
                 finish(new Error('could not read ' + url));
                 return;
             }
@@ -216,10 +253,11 @@
     function feedLocation(feed, settingsUrl, scriptUrl) {
         if (!isAbsoluteAddress(feed.address)) {
             var url = new URL(feed.address, settingsUrl).href;
-            return { url: url, base: url };
+            return { url: url, base: url, viaLoader: false };
         }
         if (!isWebAddress(feed.address)) return null;
-        return { url: new URL(baseName(scriptUrl) + '.php?feed=' + feed.number, scriptUrl).href, base: feed.address };
+        var loader = new URL(baseName(scriptUrl) + '.php?feed=' + feed.number, scriptUrl).href;
+        return { url: loader, base: feed.address, viaLoader: true };
     }
 
     function baseName(url) {
@@ -879,7 +917,7 @@
                 settle([]);
                 return;
             }
-            loadXml(place.url, function (error, doc) {
+            loadXml(place.url, place.viaLoader, function (error, doc) {
                 var entries = [];
                 if (!error) {
                     try {
@@ -907,7 +945,7 @@
         var scriptUrl = new URL(script.getAttribute('src') || '', document.baseURI).href;
         plainMessage(box, TEXTS.loading);
         box.setAttribute('data-state', 'loading');
-        loadXml(settingsUrl, function (error, doc) {
+        loadXml(settingsUrl, false, function (error, doc) {
             var settings;
             try {
                 if (error) throw error;
