@@ -235,7 +235,7 @@ describe('motion', () => {
         await page.waitForTimeout(300);
         assert.equal(await page.$eval('.tk-strip', (s) => s.style.transform), '');
         const scrollable = await page.$eval('.tk-viewport', (v) => v.scrollHeight > v.clientHeight
-                                            && getComputedStyle(v).overflowY === 'auto');
+                                            && getComputedStyle(v).overflowY === 'auto' && v.tabIndex === 0);
         assert.ok(scrollable);
         // A visitor who changes the setting while the page is open gets the moving ticker.
         await page.emulateMedia({ reducedMotion: 'no-preference' });

@@ -661,6 +661,9 @@
         var first = this.buildCopy(entries);
         this.strip.appendChild(first);
         this.copy = first;
+        // A still list scrolls by hand, so the keyboard must be able to reach it.
+        if (still) this.viewport.tabIndex = 0;
+        else this.viewport.removeAttribute('tabindex');
         if (still) {
             this.box.setAttribute('data-state', 'static');
             this.removeControls();
