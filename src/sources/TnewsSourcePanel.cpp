@@ -4,6 +4,7 @@
 #include "app/helpers/Helpers.h"
 #include "platform/gui/Dialogs.h"
 #include "sources/CommandGuard.h"
+#include "sources/FeedLineDelegate.h"
 #include "sources/TaddFeedWin.h"
 #include "sources/Tfeedinfowin.h"
 #include "sources/core/Catalogue.h"
@@ -19,27 +20,9 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 namespace {
-
-// Group headers: the group's name in bold on the button face, and no check box (the model
-// gives them no check state).
-class GroupLineDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (!index.data(FeedListModel::IsGroupRole).toBool())
-            return;
-        option->font.setBold(true);
-        option->backgroundBrush = option->palette.button();
-    }
-};
 
 QPushButton* Button(const QString& caption, const QString& objectName)
 {
@@ -60,7 +43,7 @@ TnewsSourcePanel::TnewsSourcePanel(QWidget* parent)
     m_caption->setObjectName("captionLabel");
     m_siteListBox->setObjectName("siteListBox");
     m_siteListBox->setModel(&m_rows);
-    m_siteListBox->setItemDelegate(new GroupLineDelegate(m_siteListBox));
+    m_siteListBox->setItemDelegate(new FeedLineDelegate(m_siteListBox));
     m_siteListBox->setSelectionMode(QAbstractItemView::SingleSelection);
     m_siteListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_siteListBox->setUniformItemSizes(true);

@@ -1,6 +1,7 @@
 #include "app/helpers/AppState.h"
 #include "platform/Shell.h"
 #include "platform/gui/Dialogs.h"
+#include "sources/FeedLineDelegate.h"
 #include "sources/LocalHttpServer.h"
 #include "sources/TaddFeedWin.h"
 #include "sources/Tfeedinfowin.h"
@@ -168,6 +169,19 @@ TEST_F(NewsSourcePanelTest, LoadsTheCustomCatalogueFirstAndGroupsHaveNoCheckBox)
         EXPECT_FALSE(rows.data(rows.index(line), Qt::CheckStateRole).isValid());
     }
     EXPECT_EQ(rows.data(rows.index(4), Qt::CheckStateRole), Qt::Unchecked);
+
+    auto* delegate = qobject_cast<FeedLineDelegate*>(List()->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    QStyleOptionViewItem base;
+    base.initFrom(List());
+    const QStyleOptionViewItem group = delegate->LineOptions(rows.index(3), base);
+    const QStyleOptionViewItem feed = delegate->LineOptions(rows.index(4), base);
+    EXPECT_TRUE(group.font.bold());
+    EXPECT_EQ(group.backgroundBrush.color(), List()->palette().button().color());
+    EXPECT_FALSE(group.features.testFlag(QStyleOptionViewItem::HasCheckIndicator));
+    EXPECT_FALSE(feed.font.bold());
+    EXPECT_TRUE(feed.features.testFlag(QStyleOptionViewItem::HasCheckIndicator));
+    EXPECT_EQ(feed.text, "BBC");
 
     // A click on a group line's box area ticks nothing.
     ClickCheckBox(0);
