@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/PublishCommand.h"
 
 #include "app/helpers/AppState.h"
 #include "ticker/Fmovie.h"
@@ -12,6 +13,7 @@ const std::vector<CliCommand>& Commands()
         {"preview", "[--open SETTINGS]", &PreviewCommand},
         {"code", "[--open SETTINGS] OUTPUT", &CodeCommand},
         {"render", "[--open SETTINGS] PNG", &RenderCommand},
+        {"publish", PublishUsage, &PublishCommand},
     };
     return commands;
 }
