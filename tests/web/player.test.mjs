@@ -65,7 +65,7 @@ describe('entries', () => {
             ['.tk-title', { color: 'rgb(128, 0, 0)', weight: '700', style: 'normal', size: '16px' }],
             ['.tk-author', { color: 'rgb(0, 128, 0)', weight: '400', style: 'normal', size: '10.6667px' }],
             ['.tk-date', { color: 'rgb(0, 0, 0)', weight: '400', style: 'italic' }],
-            ['.tk-text', { color: 'rgb(32, 32, 32)', size: '12px', family: '"Courier New", sans-serif' }],
+            ['.tk-text', { color: 'rgb(32, 32, 32)', size: '12px', family: '"Courier New", monospace' }],
         ];
         for (const [selector, expected] of cases) {
             const actual = await partStyle(page, `.tk-copy:first-child ${selector}`);

@@ -540,8 +540,16 @@
     function cssString(text) {
         return '"' + text.replace(/["\\\n\r]/g, ' ') + '"';
     }
+    // Where a visitor lacks the face, the nearest generic family keeps its character.
+    function genericFamily(face) {
+        if (/courier|consolas|lucida console|mono/i.test(face)) return 'monospace';
+        if (/comic sans/i.test(face)) return 'cursive';
+        if (/sans/i.test(face)) return 'sans-serif';
+        if (/times|georgia|garamond|palatino|book antiqua|cambria|serif/i.test(face)) return 'serif';
+        return 'sans-serif';
+    }
     function applyFont(el, font, underline) {
-        el.style.fontFamily = cssString(font.face) + ', sans-serif';
+        el.style.fontFamily = cssString(font.face) + ', ' + genericFamily(font.face);
         el.style.fontSize = font.size + 'pt';
         el.style.color = font.color;
         el.style.fontWeight = font.bold ? 'bold' : 'normal';
