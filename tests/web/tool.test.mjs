@@ -48,6 +48,7 @@ const tickers = [
         entrybdrdashed: 'false', entrybdrclr: '0x400040',
     }],
     ['tiled background image', { entrydrawbk: 'false', entrybkimage: 'tile.png' }],
+    ['scrolling left and right', { newshorz: 'true' }],
 ];
 
 async function playerFrame(settings) {
