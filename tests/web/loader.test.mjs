@@ -173,3 +173,20 @@ test('gives up on a feed server that never answers within its time limit', async
         silent.close();
     }
 });
+
+test('a feed sent in chunks, as some servers do even to HTTP/1.0', async () => {
+    const raw = await new Promise((resolve) => {
+        const server = net.createServer((socket) => socket.once('data', () => socket.end(
+            'HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nTransfer-Encoding: chunked\r\n\r\n'
+            + '5\r\n<rss>\r\na;ext=1\r\n<channel/>\r\n6\r\n</rss>\r\n0\r\n\r\n')));
+        server.listen(0, '127.0.0.1', () => resolve(server));
+    });
+    try {
+        const { get } = await loader([`http://127.0.0.1:${raw.address().port}/feed.xml`]);
+        const response = await get('?feed=1');
+        assert.equal(response.status, 200);
+        assert.equal(await response.text(), '<rss><channel/></rss>');
+    } finally {
+        raw.close();
+    }
+});

@@ -188,7 +188,28 @@ function tk_request(array $url, float $deadline): array
             $headers[strtolower(trim($name))] = trim($value);
         }
     }
-    return ['status' => (int)$status[1], 'headers' => $headers, 'body' => substr($data, $end + 4)];
+    $body = substr($data, $end + 4);
+    if (stripos($headers['transfer-encoding'] ?? '', 'chunked') !== false) {
+        $body = tk_dechunk($body);
+    }
+    return ['status' => (int)$status[1], 'headers' => $headers, 'body' => $body];
+}
+
+/* Some servers send chunks even to an HTTP/1.0 request. */
+function tk_dechunk(string $data): string
+{
+    $body = '';
+    $at = 0;
+    while (preg_match('/\G([0-9A-Fa-f]{1,8})[^\r\n]*\r\n/', $data, $match, 0, $at)) {
+        $size = hexdec($match[1]);
+        $at += strlen($match[0]);
+        if ($size === 0) {
+            return $body;
+        }
+        $body .= substr($data, $at, $size);
+        $at += $size + 2;
+    }
+    throw new TkRefused(502, 'The feed server gave no valid answer.');
 }
 
 function tk_redirect_target(string $base, string $location): string
