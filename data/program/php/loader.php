@@ -80,9 +80,10 @@ function tk_public_ip(string $ip): bool
         // Shared address space (100.64.0.0/10) and benchmarking (198.18.0.0/15) are not public.
         return ($n & 0xFFC00000) !== 0x64400000 && ($n & 0xFFFE0000) !== 0xC6120000 && ($n & 0xF0000000) !== 0xE0000000;
     }
-    // IPv6: refuse mapped and translated IPv4 and unique-local or link-local space.
+    // IPv6: refuse mapped and translated (NAT64) IPv4, unique-local and multicast space.
     $first = ord($packed[0]);
-    return substr($packed, 0, 12) !== str_repeat("\0", 10) . "\xff\xff" && ($first & 0xFE) !== 0xFC && $first !== 0xFF;
+    return substr($packed, 0, 12) !== str_repeat("\0", 10) . "\xff\xff" && substr($packed, 0, 4) !== "\x00\x64\xff\x9b"
+        && ($first & 0xFE) !== 0xFC && $first !== 0xFF;
 }
 
 /* Resolves the host once and checks every address, then connects to a checked address, so a
@@ -109,6 +110,9 @@ function tk_resolve(string $host): string
 function tk_parse_address(string $address): array
 {
     $parts = parse_url($address);
+    if (!is_array($parts)) {
+        throw new TkRefused(403, 'The feed address is not allowed.');
+    }
     $scheme = strtolower($parts['scheme'] ?? '');
     if (($scheme !== 'http' && $scheme !== 'https') || empty($parts['host']) || isset($parts['user'])) {
         throw new TkRefused(403, 'The feed address is not allowed.');
