@@ -26,20 +26,17 @@ OpenHandler& openHandler()
     return handler;
 }
 
+QStringList& recorded()
+{
+    static QStringList targets;
+    return targets;
+}
+
 bool looksLikeUrl(const QString& target)
 {
     // Two letters at least before the colon, so a drive letter ("C:") is not a scheme.
     static const QRegularExpression scheme("^[A-Za-z][A-Za-z0-9+.-]+:");
     return scheme.match(target).hasMatch() && !QFileInfo::exists(target);
-}
-
-// What xdg-open gets: a URL as it stands, anything else as an absolute file URL, so a
-// name beginning with "-" can never be taken for an option.
-QString launchArgument(const QString& target)
-{
-    if (looksLikeUrl(target))
-        return QUrl(target).toString(QUrl::FullyEncoded);
-    return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()).toString(QUrl::FullyEncoded);
 }
 
 void desktopOpen(const QString& target)
@@ -165,14 +162,33 @@ bool saveXbel(const QString& path, const pugi::xml_document& doc)
 
 } // namespace
 
+QString launchArgument(const QString& target)
+{
+    if (looksLikeUrl(target))
+        return QUrl(target).toString(QUrl::FullyEncoded);
+    return QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()).toString(QUrl::FullyEncoded);
+}
+
 void open(const QString& target)
 {
     if (target.isEmpty())
         return;
     if (openHandler())
         openHandler()(target);
+    else if (QStandardPaths::isTestModeEnabled())
+        recorded().append(target);
     else
         desktopOpen(target);
+}
+
+QStringList recordedTargets()
+{
+    return recorded();
+}
+
+void clearRecordedTargets()
+{
+    recorded().clear();
 }
 
 void setOpenHandler(OpenHandler handler)

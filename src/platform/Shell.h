@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -11,6 +12,10 @@ namespace Shell {
 // Hands a file, folder or URL to the desktop's default handler. Nothing is reported: a
 // missing file or a type without a handler simply opens nothing.
 void open(const QString& target);
+
+// What the desktop's handler is given for a target: a URL as it stands, anything else as
+// an absolute file URL, so that a name beginning with "-" can never pass for an option.
+QString launchArgument(const QString& target);
 
 // The user's documents folder with a trailing "/", or the empty text when there is none.
 QString documentsFolder();
@@ -27,5 +32,9 @@ QString recentDocumentsFile();
 // an empty handler restores the desktop's handler.
 using OpenHandler = std::function<void(const QString& target)>;
 void setOpenHandler(OpenHandler handler);
+// Under a test (QStandardPaths' test mode) nothing is ever launched: without a handler
+// the targets are only recorded here, so no test can start a browser or reach the network.
+QStringList recordedTargets();
+void clearRecordedTargets();
 
 } // namespace Shell

@@ -78,7 +78,32 @@ TEST(ShellOpen, HandlerSeesTargetsAndDocumentsFolderEndsInSlash)
     Shell::open("");
     Shell::setOpenHandler({});
     EXPECT_EQ(seen, (QStringList{"/tmp/a folder/", "https://example.invalid/"}));
+
+    Shell::clearRecordedTargets();
+    Shell::open("https://example.invalid/never-launched");
+    EXPECT_EQ(Shell::recordedTargets(), QStringList{"https://example.invalid/never-launched"});
     EXPECT_TRUE(Shell::documentsFolder().endsWith("/Documents/")) << Shell::documentsFolder().toStdString();
+}
+
+TEST(ShellOpen, LaunchArgumentIsNeverAnOption)
+{
+    const struct {
+        const char* target;
+        const char* argument;
+    } cases[] = {
+        {"https://example.invalid/a b", "https://example.invalid/a%20b"},
+        {"mailto:x@example.invalid", "mailto:x@example.invalid"},
+        {"/tmp/my file.html", "file:///tmp/my%20file.html"},
+        {"C:stays-a-file", nullptr},
+        {"--help", nullptr},
+    };
+    for (const auto& c : cases) {
+        const QString arg = Shell::launchArgument(c.target);
+        if (c.argument)
+            EXPECT_EQ(arg, QString(c.argument)) << c.target;
+        else
+            EXPECT_TRUE(arg.startsWith("file:///")) << c.target << " -> " << arg.toStdString();
+    }
 }
 
 } // namespace
