@@ -1,6 +1,6 @@
 // The My News document with 10,000 entries: reading the RSS file and building its text.
-// Run with --peak-memory to only build, write and read such a document once, so that
-// /usr/bin/time -v shows the peak memory of that work.
+// Run with --peak-memory [count] to only build, write and read such a document once, so that
+// /usr/bin/time -v shows the peak memory of that work (a count of 0 gives the process's base).
 #include "mynews/doc/FblogDocument.h"
 
 #include <benchmark/benchmark.h>
@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -31,10 +32,10 @@ void fill(FblogDocument& doc, int count)
     }
 }
 
-QString writeSample(const QTemporaryDir& dir)
+QString writeSample(const QTemporaryDir& dir, int count = EntryCount)
 {
     FblogDocument doc;
-    fill(doc, EntryCount);
+    fill(doc, count);
     doc.WriteRssFile(dir.path() + "/", "news.txt");
     return dir.filePath("news.txt");
 }
@@ -63,10 +64,10 @@ void BM_BuildRssText(benchmark::State& state)
 }
 BENCHMARK(BM_BuildRssText)->Unit(benchmark::kMillisecond);
 
-int peakMemoryDriver()
+int peakMemoryDriver(int count)
 {
     QTemporaryDir dir;
-    const QString path = writeSample(dir);
+    const QString path = writeSample(dir, count);
     FblogDocument doc;
     doc.ReadRssFile(path);
     const QString text = doc.BuildRssText(false);
@@ -81,7 +82,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "--peak-memory") == 0) {
-        return peakMemoryDriver();
+        return peakMemoryDriver(argc > 2 ? std::atoi(argv[2]) : EntryCount);
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -278,33 +278,64 @@ QString FblogDocument::BuildRssText(bool preview) const
                 d.Description.size() * 11 / 10;
     }
     out.reserve(size);
+    appendRss(preview, out, nullptr);
+    return out;
+}
+
+void FblogDocument::appendRss(bool preview, QString& out, const std::function<void(QString&)>& itemDone) const
+{
     out += QLatin1String("<?xml version=\"1.0\"?>") + CrLf + QLatin1String("<rss version=\"2.0\">") + CrLf +
            QLatin1String("<channel>") + CrLf;
+    const auto item = [&](const FblogItem& entry) {
+        appendItem(out, entry);
+        if (itemDone) {
+            itemDone(out);
+        }
+    };
     if (m_entries.isEmpty() && preview) {
         for (int i = 0; i < 3; ++i) {
-            appendItem(out, *m_sample);
+            item(*m_sample);
         }
     } else {
         for (auto it = m_entries.crbegin(); it != m_entries.crend(); ++it) {
-            appendItem(out, **it);
+            item(**it);
         }
     }
     out += QLatin1String("</channel>") + CrLf + QLatin1String("</rss>") + CrLf;
-    return out;
 }
 
 void FblogDocument::WriteRssFile(const QString& folder, const QString& name) const
 {
     const QString path = folder + name;
-    const QByteArray bytes = BuildRssText(PreviewFlag).toUtf8();
     QSaveFile file(path);
     // Unbuffered, so that a short write (disk full, size limit) shows in write()'s count:
     // a buffered flush would drop it and commit the truncated file.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw IoError(QStringLiteral("Could not create \"%1\": %2").arg(path, file.errorString()));
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    const auto fail = [&] {
         throw IoError(QStringLiteral("Could not write \"%1\": %2").arg(path, file.errorString()));
+    };
+    // Written in pieces of whole items, so that ten thousand entries never sit in memory
+    // twice over as one text and one byte array.
+    const auto write = [&](QString& text) {
+        const QByteArray bytes = text.toUtf8();
+        if (file.write(bytes) != bytes.size()) {
+            fail();
+        }
+        text.clear();
+    };
+    constexpr qsizetype Piece = 32 * 1024;
+    QString text;
+    text.reserve(Piece + 4096);
+    appendRss(PreviewFlag, text, [&](QString& pending) {
+        if (pending.size() >= Piece) {
+            write(pending);
+        }
+    });
+    write(text);
+    if (!file.commit()) {
+        fail();
     }
 }
 

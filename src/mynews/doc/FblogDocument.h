@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTime>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -95,6 +96,8 @@ public:
 
 private:
     int insertPosition(const std::optional<QDate>& date) const;
+    // Appends the RSS text to out; itemDone, when set, runs after every item.
+    void appendRss(bool preview, QString& out, const std::function<void(QString&)>& itemDone) const;
 
     std::vector<std::unique_ptr<FblogItem>> m_owned;
     QList<FblogItem*> m_entries;
