@@ -59,6 +59,16 @@ QByteArray ToLatin1WithReferences(const QString& text)
     return bytes;
 }
 
+// The browser player's snippet: its box, and the script that reads the settings file of the
+// same base name.
+QString Html5Code(int width, int height, const QString& fileName)
+{
+    const QString base = ChangeExtension(fileName, QString());
+    return QStringLiteral("<div class=\"velmora-rovanel\" style=\"width:%1px;height:%2px;\"></div>\r\n"
+                          "<script src=\"%3.js\" data-settings=\"%3.xml\"></script>")
+        .arg(QString::number(width), QString::number(height), base);
+}
+
 void CopyIfMissing(const QString& source, const QString& target)
 {
     if (!source.isEmpty() && QFileInfo(source).isFile() && !QFileInfo::exists(target))
@@ -137,7 +147,7 @@ void Fmovie::CopyImages(const QString& folder) const
         if (!button->FullPath.isEmpty() && !button->FileName.isEmpty())
             CopyIfMissing(button->FullPath, folder + FileNamePart(button->FileName));
     const QString image = m_entryStyle->StringSetting(QStringLiteral("entrybkimage"))->GetText();
-    if (!image.isEmpty())
+    if (!image.isEmpty() && !m_entryStyle->ImageFolder.isEmpty())
         CopyIfMissing(m_entryStyle->ImageFolder + image, folder + FileNamePart(image));
 }
 
@@ -163,14 +173,7 @@ void Fmovie::SaveHTMLFile(const QString& folderIn, const QString& fileNameIn)
 QByteArray Fmovie::HtmlPage(const QString& fileName) const
 {
     // The preview page always embeds the browser player, so Preview shows the moving ticker.
-    const bool html5 = PreviewFlag || Player() == PlayerKind::HTML5;
-    const QString code =
-        html5 ? QStringLiteral("<div class=\"velmora-rovanel\" style=\"width:%1px;height:%2px;\">"
-                               "</div>\r\n<script src=\"%3.js\" data-settings=\"%3.xml\"></script>")
-                    .arg(width())
-                    .arg(height())
-                    .arg(ChangeExtension(fileName, QString()))
-              : EmbedCode(fileName);
+    const QString code = PreviewFlag ? Html5Code(width(), height(), fileName) : EmbedCode(fileName);
     const QString page =
         QStringLiteral("<html xmlns=\"%1\" xml:lang=\"en\" lang=\"en\">\r\n")
             .arg(QLatin1String(XhtmlNamespace)) +
@@ -184,12 +187,8 @@ QByteArray Fmovie::HtmlPage(const QString& fileName) const
 QString Fmovie::EmbedCode(const QString& fileName) const
 {
     const QString w = QString::number(width());
-    if (Player() == PlayerKind::HTML5) {
-        const QString base = ChangeExtension(fileName, QString());
-        return QStringLiteral("<div class=\"velmora-rovanel\" style=\"width:%1px;height:%2px;\"></div>\r\n"
-                              "<script src=\"%3.js\" data-settings=\"%3.xml\"></script>")
-            .arg(w, QString::number(height()), base);
-    }
+    if (Player() == PlayerKind::HTML5)
+        return Html5Code(width(), height(), fileName);
     const QString h = QString::number(height() + 18);
     const QString m = ChangeExtension(fileName, QStringLiteral(".swf"));
     const QStringList lines = {

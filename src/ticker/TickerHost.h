@@ -18,6 +18,9 @@ public:
 
     // The Designer control bound to the setting with this attribute name ("mainwidth",
     // "entrybkalpha", ...), or none. Several names may share one control ("Transparency:").
+    // Kinds: QSpinBox or QDoubleSpinBox, QSlider, QLineEdit, QCheckBox, ColorPicker; and for
+    // "player" ("Player:") a QComboBox with the items "Flash", "HTML5" in that order. Change
+    // handlers pass the control to Fmovie::ControlChanged or Fblog::ControlChanged.
     virtual QWidget* designerControl(const QString& attributeName)
     {
         Q_UNUSED(attributeName);
@@ -67,6 +70,9 @@ public:
     // Creates new FTP, proxy and sites windows and shows the sites window modally.
     virtual void startPublishWindows() {}
 
-    // A load found a problem that does not stop it (a missing image): tell the user.
+    // Tell the user about a problem with a file: a missing image that does not stop a load,
+    // or a settings file that could not be read (the ticker is then left fresh and
+    // ReadSettingsFile raises IoError with the same message, so the command stops; the
+    // error event need not show it again).
     virtual void reportProblem(const QString& message) { Q_UNUSED(message); }
 };
