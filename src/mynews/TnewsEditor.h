@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mynews/TlinkWindow.h"
 #include "ticker/Fmovie.h"
 
 #include <QDate>
@@ -19,7 +20,6 @@ class QTimeEdit;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
-class TlinkWindow;
 
 // The "My News" view of the "Create and Upload" tab: the entry editor ("My News" page) and
 // the list of the current ticker's entries ("News History" page), tabs at the bottom.
@@ -59,6 +59,8 @@ public:
     void showMyNewsPage();
     // The read-only date box shows the picker's date as "dd mmm yyyy".
     void refreshEntryDateText();
+    // The Insert Link dialog that lives for the whole run; without one the editor makes its own.
+    void SetLinkWindow(TlinkWindow* window) { m_linkWindow = window; }
     // The small news icon of the history rows (the main window's image list).
     void setNewsIcon(const QIcon& icon) { m_newsIcon = icon; }
 
@@ -113,5 +115,5 @@ private:
     QTimeEdit* m_timeEdit = nullptr;
     QPlainTextEdit* m_textMemo = nullptr;
     QTreeWidget* m_newsHistoryList = nullptr;
-    TlinkWindow* m_linkWindow = nullptr;
+    QPointer<TlinkWindow> m_linkWindow;
 };

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
@@ -360,7 +361,7 @@ protected:
     {
         bool answered = false;
         QTimer::singleShot(0, editor.get(), [&] {
-            auto* dialog = editor->findChild<TlinkWindow*>();
+            auto* dialog = qobject_cast<TlinkWindow*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             EXPECT_TRUE(dialog->isVisible());
             EXPECT_EQ(dialog->windowTitle(), "Insert Link");
@@ -420,10 +421,13 @@ TEST_F(LinkDialogTest, OkReplacesTheSelectionWithTheLink)
 
 TEST_F(LinkDialogTest, CancelChangesNothing)
 {
+    TlinkWindow shared; // the main window's dialog, made at start-up
+    editor->SetLinkWindow(&shared);
     editor->NewEntry();
     typeInto(memo(), "unchanged");
     movie->EntryChanged = false;
-    addLink([](TlinkWindow* dialog) {
+    addLink([&shared](TlinkWindow* dialog) {
+        EXPECT_EQ(dialog, &shared);
         fill(dialog, "http://lost.example/", 1);
         press(dialog, "cancelButton");
     });
