@@ -77,12 +77,19 @@ QByteArray toUtf8(const QByteArray& data)
     if (startsWith(data, "\xFE\xFF", 2) || startsWith(data, "\0<", 2))
         return decodeWith(QStringConverter::Utf16BE, startsWith(data, "\xFE\xFF", 2) ? data.mid(2) : data);
     const QString encoding = declaredEncoding(data);
+    // A UTF-16 or UTF-32 name on text without their byte pattern is a wrong declaration on
+    // 8-bit text; such text is taken as UTF-8.
+    if (encoding.isEmpty() || encoding.startsWith("utf") || encoding.startsWith("ucs"))
+        return data;
     if (isLatin1Name(encoding))
         return QString::fromLatin1(data).toUtf8();
-    if (encoding == "windows-1252" || encoding == "cp1252") {
-        QStringDecoder decoder("windows-1252");
-        return decoder.isValid() ? QString(decoder(data)).toUtf8() : QString::fromLatin1(data).toUtf8();
-    }
+    // Other 8-bit encodings as far as this Qt knows them (Windows ANSI pages among them);
+    // an unknown name is read as UTF-8, as the parser would.
+    QStringDecoder decoder(encoding.toLatin1().constData());
+    if (decoder.isValid())
+        return QString(decoder(data)).toUtf8();
+    if (encoding == "windows-1252" || encoding == "cp1252")
+        return QString::fromLatin1(data).toUtf8();
     return data;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace {
@@ -88,6 +89,19 @@ TEST(XmlDocument, Encodings)
               QString::fromUtf8("Zürich été"));
     EXPECT_EQ(XmlDocument::loadData("\xEF\xBB\xBF<a b=\"\xC3\xA9\"/>").documentElement().attribute("b"),
               QString::fromUtf8("é"));
+    EXPECT_EQ(XmlDocument::loadData("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a b=\"\xC3\xA9\"/>")
+                  .documentElement()
+                  .attribute("b"),
+              QString::fromUtf8("é"))
+        << "a wrong UTF-16 declaration on 8-bit text";
+    const QString ansi =
+        XmlDocument::loadData("<?xml version=\"1.0\" encoding=\"windows-1252\"?><a b=\"\x80\xE9\"/>")
+            .documentElement()
+            .attribute("b");
+    EXPECT_EQ(ansi.right(1), QString::fromUtf8("é"));
+    if (QStringDecoder("windows-1252").isValid()) {
+        EXPECT_EQ(ansi.left(1), QString::fromUtf8("€"));
+    }
 }
 
 TEST(XmlDocument, BrokenDocumentsReportPosition)
