@@ -16,6 +16,7 @@
 #include "sources/Tfeedinfowin.h"
 #include "sources/TnewsSourcePanel.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QFileInfo>
 
@@ -31,6 +32,15 @@ std::unique_ptr<QDialog> placeholderWindow(QWidget* owner, const QString& name, 
     window->setObjectName(name);
     window->setWindowTitle(caption);
     return window;
+}
+
+// Start-up measurement: with the variable set, each phase prints its time since the epoch.
+void phase(const char* name)
+{
+    static const bool on = qEnvironmentVariableIsSet("TICKERINE_STARTUP_TIMESTAMP");
+    if (on)
+        std::fprintf(stderr, "startup-phase %s %lld\n", name,
+                     static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
 }
 
 bool startFailed(const QString& message)
@@ -57,6 +67,7 @@ int RunTickerine(int argc, char** argv)
 {
     // The preview's scheme and the browser's shared contexts must be settled before the
     // application object exists; the browser itself is made on the first preview.
+    phase("main");
     preview::RegisterScheme();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     TApplication app(argc, argv);
@@ -65,6 +76,7 @@ int RunTickerine(int argc, char** argv)
     // The main window may sit in the tray while no window shows; closing it ends the run.
     app.setQuitOnLastWindowClosed(false);
 
+    phase("application");
     // Checked before the folders: a second start must not empty the running one's preview.
     SingleInstance guard(SingleInstance::defaultTitle(QString::fromLocal8Bit(argv[0])));
     if (!guard.tryToRun())
@@ -72,7 +84,9 @@ int RunTickerine(int argc, char** argv)
     if (!initFolders())
         return 1;
 
+    phase("folders");
     TwMain main;
+    phase("main-window");
     guard.setMainWindow(&main);
     auto preview = std::make_unique<TpreviewWindow>(Folders().TempFolder, &main);
     main.setPreviewWindow(preview.get());
@@ -86,6 +100,7 @@ int RunTickerine(int argc, char** argv)
     auto addFeed = std::make_unique<TaddFeedWin>(&main);
     main.newsSourcePanel()->setFeedWindows(addFeed.get(), feedInfo.get());
 
+    phase("windows");
     main.show();
     if (tips->isVisible())
         tips->raise();
