@@ -166,6 +166,8 @@ void TnewsEditor::createCalendarPopup()
     m_dateCalendar = new QCalendarWidget(m_calendarPopup);
     m_dateCalendar->setObjectName(QStringLiteral("dateCalendar"));
     m_dateCalendar->setGridVisible(true);
+    // Every date the entry texts can hold, so that loading an entry never clamps its date.
+    m_dateCalendar->setDateRange(QDate(1, 1, 1), QDate(9999, 12, 31));
     auto* today = pushButton(m_calendarPopup, "todayButton", "Today");
     connect(m_dateCalendar, &QCalendarWidget::clicked, this, &TnewsEditor::calendarClicked);
     connect(m_dateCalendar, &QCalendarWidget::activated, this, &TnewsEditor::calendarClicked);

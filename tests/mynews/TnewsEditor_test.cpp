@@ -186,7 +186,7 @@ TEST_F(TnewsEditorTest, EntitiesResolveInNewEntriesButStayInEditedOnes)
 
 TEST_F(TnewsEditorTest, EditEntryLoadsTheRowAndSaveWritesBackIntoIt)
 {
-    addEntry("older", "01 Mar 2026", "7:45 am");
+    addEntry("older", "01 Mar 1700", "7:45 am");
     FblogItem* newer = addEntry("newer", "05 Mar 2026");
     editor->NewEntry();
     EXPECT_EQ(history()->topLevelItem(0)->text(0), "newer");
@@ -213,6 +213,13 @@ TEST_F(TnewsEditorTest, EditEntryLoadsTheRowAndSaveWritesBackIntoIt)
     EXPECT_EQ(newer->Title(), "newer, edited");
     EXPECT_EQ(newer->Date(), "01 Jan 2026");
     EXPECT_EQ(movie->EditingEntry, nullptr);
+
+    // Far dates load as they are.
+    selectRow("older");
+    click("editEntryButton");
+    EXPECT_EQ(editor->DateText(), "01 Mar 1700");
+    EXPECT_EQ(editor->TimeText(), "7:45 am");
+    EXPECT_TRUE(Dialogs::shown().isEmpty());
 }
 
 TEST_F(TnewsEditorTest, EditEntryWithUnreadableDateOrTimeStillEditsThatEntryAlone)
