@@ -24,6 +24,9 @@ QString pinOf(const QString& fingerprint)
 
 int debugCallback(CURL*, curl_infotype type, char* data, size_t size, void* user)
 {
+    // The transferred bytes pass through here too; only the conversation is wanted.
+    if (type != CURLINFO_HEADER_IN && type != CURLINFO_HEADER_OUT && type != CURLINFO_TEXT)
+        return 0;
     static_cast<FtpWorker*>(user)->debugLine(type, QByteArray(data, qsizetype(size)));
     return 0;
 }
@@ -113,6 +116,7 @@ FtpWorker::FtpWorker(std::shared_ptr<std::atomic_bool> abort) : m_abort(std::mov
 
 FtpWorker::~FtpWorker()
 {
+    curl_multi_cleanup(m_multi);
     curl_easy_cleanup(m_curl);
     curl_slist_free_all(m_resolve);
 }
@@ -195,10 +199,39 @@ void FtpWorker::applyBase()
     curl_easy_setopt(m_curl, CURLOPT_PINNEDPUBLICKEY, pins.join(';').toUtf8().constData());
 }
 
+// Runs the handle through a multi handle of our own, which keeps the session's connection
+// between operations. The poll never sleeps longer than 20 ms: libcurl 7.88 can leave an
+// FTP data connection unstarted until its next timeout, a full second per file, when the
+// passive-mode reply comes in early; polling again soon starts it at once.
 int FtpWorker::perform()
 {
     m_lastProgressMs = 0;
-    return int(curl_easy_perform(m_curl));
+    if (!m_multi)
+        m_multi = curl_multi_init();
+    curl_multi_add_handle(m_multi, m_curl);
+    int running = 1;
+    while (running) {
+        if (curl_multi_perform(m_multi, &running) != CURLM_OK)
+            break;
+        if (running)
+            curl_multi_poll(m_multi, nullptr, 0, 20, nullptr);
+    }
+    int result = CURLE_RECV_ERROR;
+    int left = 0;
+    while (CURLMsg* message = curl_multi_info_read(m_multi, &left))
+        if (message->msg == CURLMSG_DONE && message->easy_handle == m_curl)
+            result = int(message->data.result);
+    curl_multi_remove_handle(m_multi, m_curl);
+    return result;
+}
+
+void FtpWorker::closeSession()
+{
+    // Cleaning the handles closes the cached connection (FTP sends QUIT first).
+    curl_multi_cleanup(m_multi);
+    m_multi = nullptr;
+    curl_easy_cleanup(m_curl);
+    m_curl = curl_easy_init();
 }
 
 QString FtpWorker::errorText(int code) const
@@ -283,8 +316,7 @@ QString FtpWorker::probeCertificate()
 void FtpWorker::connectTo(const FtpSettings& settings)
 {
     m_abort->store(false);
-    curl_easy_cleanup(m_curl);
-    m_curl = curl_easy_init();
+    closeSession();
     m_settings = settings;
     m_fingerprint.clear();
     curl_slist_free_all(m_resolve);
@@ -321,9 +353,7 @@ void FtpWorker::connectTo(const FtpSettings& settings)
 
 void FtpWorker::disconnectNow()
 {
-    // Cleaning the handle closes its cached connection (FTP sends QUIT first).
-    curl_easy_cleanup(m_curl);
-    m_curl = curl_easy_init();
+    closeSession();
     m_abort->store(false);
     Q_EMIT disconnected();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 typedef void CURL;
+typedef void CURLM;
 struct curl_slist;
 
 // What one connection is made from; copied into the worker when the connect is asked for.
@@ -58,6 +59,7 @@ private:
     QString folderUrl(const QString& folder) const;
     void applyBase();
     int perform();
+    void closeSession();
     QString errorText(int code) const;
     QString probeCertificate();
     int runQuote(const QString& folder, const QStringList& commands);
@@ -66,6 +68,7 @@ private:
 
     std::shared_ptr<std::atomic_bool> m_abort;
     CURL* m_curl = nullptr;
+    CURLM* m_multi = nullptr;
     FtpSettings m_settings;
     QString m_lastCommand;
     QString m_fingerprint;
