@@ -5,6 +5,7 @@
 #include "ticker/SizingBand.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QStringList>
 #include <QWidget>
@@ -146,7 +147,7 @@ private:
     GradientLayer* m_gradient = nullptr;
     QObject* m_selectedObject = nullptr;
     int m_selectedFont = 0;
-    QWidget* m_lastControl = nullptr;
+    QPointer<QWidget> m_lastControl; // a control that goes away is never matched again
     FpropertyBaseClass* m_lastSetting = nullptr;
 
     // Mouse gestures.
