@@ -510,6 +510,10 @@ bool TwMain::feedCheck()
     return false;
 }
 
+void TwMain::setPreviewWindow(TpreviewWindow* window) { m_preview = window; }
+
+void TwMain::setHtmlWindow(ThtmlWindow* window) { m_html = window; }
+
 TpreviewWindow* TwMain::previewWindow()
 {
     if (!m_preview)

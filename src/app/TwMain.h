@@ -46,8 +46,8 @@ public:
     QString opmlFolder() const { return m_opmlFolder; }
 
     // The windows the commands show; created once at start-up, or on demand when missing.
-    void setPreviewWindow(TpreviewWindow* window) { m_preview = window; }
-    void setHtmlWindow(ThtmlWindow* window) { m_html = window; }
+    void setPreviewWindow(TpreviewWindow* window);
+    void setHtmlWindow(ThtmlWindow* window);
     TpreviewWindow* previewWindow();
     ThtmlWindow* htmlWindow();
     TnewsSourcePanel* newsSourcePanel() const { return m_feeds; }
