@@ -310,6 +310,17 @@ void TnewsEditor::EditEntry()
     m_authorEdit->setText(data.Author);
     SetMemoText(data.Description);
 
+    const QStringList problems = LoadDateAndTime(data);
+    m_movie->EditingEntry = entry;
+    m_movie->EntryChanged = false;
+    showMyNewsPage();
+    if (!problems.isEmpty()) {
+        Dialogs::information(this, QStringLiteral("Edit Entry"), problems.join(QLatin1Char('\n')));
+    }
+}
+
+QStringList TnewsEditor::LoadDateAndTime(const FblogData& data)
+{
     // An entry whose date or time does not read is still loaded whole, with today or now in
     // place of what could not be read, so that a save never mixes two entries.
     QStringList problems;
@@ -320,19 +331,15 @@ void TnewsEditor::EditEntry()
                                    "in its place.")
                         .arg(data.Date);
     }
+    const QTime now = Clock::currentDateTime().time();
     const std::optional<QTime> time = blogtext::TimeValue(data.Time);
-    m_timeEdit->setTime(time.value_or(Clock::currentDateTime().time()));
+    m_timeEdit->setTime(time.value_or(QTime(now.hour(), now.minute())));
     if (!time) {
         problems << QStringLiteral("The time of this entry (\"%1\") could not be read; the current time is "
                                    "shown in its place.")
                         .arg(data.Time);
     }
-    m_movie->EditingEntry = entry;
-    m_movie->EntryChanged = false;
-    showMyNewsPage();
-    if (!problems.isEmpty()) {
-        Dialogs::information(this, QStringLiteral("Edit Entry"), problems.join(QLatin1Char('\n')));
-    }
+    return problems;
 }
 
 void TnewsEditor::DeleteSelectedEntry()

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class FblogItem;
+struct FblogData;
 class QCalendarWidget;
 class QFrame;
 class QLineEdit;
@@ -98,6 +99,8 @@ private:
     QString SelectedMemoText() const;
     void SetMemoText(const QString& text);
     void SetCalendarDate(const QDate& date);
+    // Date and time of an entry into the picker and the time edit; what could not be read.
+    QStringList LoadDateAndTime(const FblogData& data);
     FblogItem* SelectedEntry() const;
 
     QPointer<Fmovie> m_movie;
