@@ -149,12 +149,13 @@ TEST_F(UserStoreTest, ReloadSeesAnotherWriter)
 
 TEST_F(UserStoreTest, InstanceFollowsConfigHomeUnlessRedirected)
 {
-    EXPECT_TRUE(UserStore::instance().filePath().endsWith("/.config/Velmora Software/userstore.json"))
-        << UserStore::instance().filePath().toStdString();
+    const QString standard = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Velmora Software/userstore.json";
+    EXPECT_EQ(UserStore::instance().filePath(), standard);
     UserStore::setInstanceFile(file());
     EXPECT_EQ(UserStore::instance().filePath(), file());
     EXPECT_TRUE(UserStore::instance().writeValue(profiles, "x", "y"));
     EXPECT_TRUE(QFile::exists(file()));
+    UserStore::setInstanceFile(standard);
 }
 
 } // namespace
