@@ -186,12 +186,12 @@ TEST(XmlAttributes, ReadAttrIntFallsBackOnBadText)
     struct Case {
         const char* name;
         int expected;
-    } cases[] = {{"a", -1},         {"b", -1}, {"c", 12},
-                 {"d", 16},         {"e", -1}, {"f", -7},
-                 {"g", 2147483647}, {"h", -1}, {"i", int(-2147483648LL)},
-                 {"j", -1},         {"k", 13}, {"missing", -1}};
+    } cases[] = {{"a", -99},        {"b", -99}, {"c", 12},
+                 {"d", 16},         {"e", -99}, {"f", -7},
+                 {"g", 2147483647}, {"h", -99}, {"i", int(-2147483648LL)},
+                 {"j", -1},         {"k", 13},  {"missing", -99}};
     for (const auto& c : cases)
-        EXPECT_EQ(ReadAttrInt(e, c.name, -1), c.expected) << c.name;
+        EXPECT_EQ(ReadAttrInt(e, c.name, -99), c.expected) << c.name;
     EXPECT_EQ(ReadAttrInt(XmlNode(), "a", 5), 5);
 }
 
