@@ -24,7 +24,7 @@ protected:
     void SetUp() override
     {
         InitFolders(program.path() + "/");
-        ASSERT_TRUE(testsupport::writeFile(Folders().SwfFolder + "rovanel.swf", QByteArray(20000, 'S')));
+        ASSERT_TRUE(testsupport::writeFile(Folders().SwfFolder + "rovanel.swf", QByteArray(200000, 'S')));
         ASSERT_TRUE(testsupport::writeFile(Folders().SwfFolder + "rovanel.js", "JS-PLAYER"));
         ASSERT_TRUE(testsupport::writeFile(Folders().PhpFolder + "loader.php", "<?php // loader"));
         UserStore::setInstanceFile(home.path() + "/store.json");
