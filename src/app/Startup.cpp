@@ -17,22 +17,12 @@
 #include "sources/TnewsSourcePanel.h"
 
 #include <QDateTime>
-#include <QDialog>
 #include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
-
-// A stand-in for a window whose own class is not part of this build yet.
-std::unique_ptr<QDialog> placeholderWindow(QWidget* owner, const QString& name, const QString& caption)
-{
-    auto window = std::make_unique<QDialog>(owner);
-    window->setObjectName(name);
-    window->setWindowTitle(caption);
-    return window;
-}
 
 // Start-up measurement: with the variable set, each phase prints its time since the epoch.
 void phase(const char* name)
@@ -95,7 +85,8 @@ int RunTickerine(int argc, char** argv)
     main.setHtmlWindow(html.get());
     auto tips = std::make_unique<TwTips>(Folders().ProgramFolder);
     QObject::connect(tips.get(), &TwTips::showTipsChanged, main.showTipsAction(), &QAction::setChecked);
-    auto files = placeholderWindow(&main, "filesWindow", "Files");
+    // The files window ("Files") is made for the current ticker each time it shows, since
+    // each New replaces the ticker it lists.
     auto feedInfo = std::make_unique<Tfeedinfowin>(&main);
     auto addFeed = std::make_unique<TaddFeedWin>(&main);
     main.newsSourcePanel()->setFeedWindows(addFeed.get(), feedInfo.get());

@@ -510,9 +510,15 @@ bool TwMain::feedCheck()
     return false;
 }
 
-void TwMain::setPreviewWindow(TpreviewWindow* window) { m_preview = window; }
+void TwMain::setPreviewWindow(TpreviewWindow* window)
+{
+    m_preview = window;
+}
 
-void TwMain::setHtmlWindow(ThtmlWindow* window) { m_html = window; }
+void TwMain::setHtmlWindow(ThtmlWindow* window)
+{
+    m_html = window;
+}
 
 TpreviewWindow* TwMain::previewWindow()
 {
