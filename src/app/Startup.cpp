@@ -78,6 +78,7 @@ int RunTickerine(int argc, char** argv)
     TwMain main;
     phase("main-window");
     guard.setMainWindow(&main);
+    main.setQuitOnClose(true);
     auto preview = std::make_unique<TpreviewWindow>(Folders().TempFolder, &main);
     main.setPreviewWindow(preview.get());
     auto link = std::make_unique<TlinkWindow>(&main);

@@ -629,7 +629,8 @@ void TwMain::closeEvent(QCloseEvent* event)
     m_closing = true;
     event->accept();
     hide();
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    if (m_quitOnClose)
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 void TwMain::showEvent(QShowEvent* event)

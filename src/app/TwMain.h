@@ -51,6 +51,8 @@ public:
     TpreviewWindow* previewWindow();
     ThtmlWindow* htmlWindow();
     TnewsSourcePanel* newsSourcePanel() const { return m_feeds; }
+    // Closing the program's main window ends the run (not so for windows made by tests).
+    void setQuitOnClose(bool quit) { m_quitOnClose = quit; }
     TnewsEditor* newsEditor() const { return m_newsEditor; }
 
     // Document commands. Each returns false when it stopped (a Cancel, a failed step).
@@ -148,4 +150,5 @@ private:
     int m_frozen = 0;
     bool m_shownOnce = false;
     bool m_closing = false;
+    bool m_quitOnClose = false;
 };
