@@ -1,4 +1,5 @@
 #include "platform/Shell.h"
+#include "platform/SafeWrite.h"
 
 #include "platform/Clock.h"
 
@@ -9,7 +10,6 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -150,14 +150,7 @@ bool saveXbel(const QString& path, const pugi::xml_document& doc)
     const std::string text = out.str();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveFileAtomically(path, QByteArray::fromStdString(text));
 }
 
 } // namespace

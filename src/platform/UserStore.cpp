@@ -1,4 +1,5 @@
 #include "platform/UserStore.h"
+#include "platform/SafeWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <functional>
 
@@ -163,16 +163,8 @@ bool UserStore::Impl::save(const QJsonObject& newRoot) const
         return false;
     const QJsonObject top{{"format", formatTag}, {"version", formatVersion}, {"root", newRoot}};
     const QByteArray bytes = QJsonDocument(top).toJson(QJsonDocument::Indented);
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     // Passwords are kept here (scrambled): the file is for its owner only.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return SaveFileAtomically(filePath, bytes, nullptr, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 bool UserStore::Impl::change(const QString& keyPath, bool create, const KeyEdit& edit)

@@ -1,5 +1,6 @@
 // The output set of a ticker: file names, the files written and copied, the embed code and
 // the upload list.
+#include "platform/SafeWrite.h"
 #include "ticker/Fmovie.h"
 
 #include "app/helpers/AppState.h"
@@ -9,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -34,15 +34,6 @@ QString ChangeExtension(const QString& fileName, const QString& extension)
         qMax(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return (dot > slash ? fileName.left(dot) : fileName) + extension;
-}
-
-void WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw IoError(QStringLiteral("Could not write \"%1\": %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw IoError(QStringLiteral("Could not write \"%1\": %2").arg(path, file.errorString()));
 }
 
 // ISO-8859-1 bytes; characters outside it become numeric character references.

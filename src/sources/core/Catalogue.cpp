@@ -1,9 +1,9 @@
 #include "sources/core/Catalogue.h"
+#include "platform/SafeWrite.h"
 
 #include "platform/XmlDocument.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -133,20 +133,6 @@ QByteArray CustomCatalogueBytes(const std::vector<const FRSSsiteData*>& rows)
     }
     bytes += "</channel>\r\n</newssources>\r\n";
     return bytes;
-}
-
-void WriteFileAtomically(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows in write()'s count: through the
-    // buffer it is lost in the flush and commit() still reports success.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw IoError(QStringLiteral("Cannot write %1: %2").arg(path, reason));
-    }
 }
 
 int CompareTitles(const QString& a, const QString& b)

@@ -33,10 +33,6 @@ bool IsUsableCatalogue(const QByteArray& bytes);
 // rows of the shipped catalogue are left out.
 QByteArray CustomCatalogueBytes(const std::vector<const FRSSsiteData*>& rows);
 
-// Replaces the file at path with bytes in one step: on any failure the previous file stays
-// as it was, and IoError names the path and the reason.
-void WriteFileAtomically(const QString& path, const QByteArray& bytes);
-
 // Title order of the user's feeds: byte by byte over the UTF-8 text with only the letters
 // a to z folded to upper case. Negative, zero or positive like strcmp.
 int CompareTitles(const QString& a, const QString& b);

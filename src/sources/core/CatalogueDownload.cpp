@@ -1,4 +1,5 @@
 #include "sources/core/CatalogueDownload.h"
+#include "platform/SafeWrite.h"
 
 #include "app/helpers/AppState.h"
 #include "platform/Errors.h"

@@ -1,4 +1,5 @@
 #include "sources/core/FeedListModel.h"
+#include "platform/SafeWrite.h"
 
 #include "sources/core/Catalogue.h"
 

@@ -1,4 +1,5 @@
 #include "platform/Errors.h"
+#include "platform/SafeWrite.h"
 #include "sources/core/Catalogue.h"
 #include "support/TestPaths.h"
 
