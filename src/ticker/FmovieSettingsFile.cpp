@@ -29,7 +29,10 @@ QString Fmovie::FeedAttributes() const
 {
     QString text;
     int counter = 1;
-    if (!m_newsDocument->Entries().isEmpty())
+    // A preview of a My News ticker without entries writes its sample entry into the news file
+    // (see WriteRssFile); naming that file lets the preview show it instead of an empty box.
+    const bool previewSample = PreviewFlag && !BoolSetting(QStringLiteral("external"))->GetBool();
+    if (!m_newsDocument->Entries().isEmpty() || previewSample)
         text += AttributeLine(QStringLiteral("newsurl%1").arg(counter++), EscapeXmlText(MyNewsFileName));
     for (const QString& address : FeedUrls) {
         if (address == MyNewsFileName)

@@ -149,6 +149,21 @@ TEST_F(OutputSet, PreviewUsesTheBrowserPlayerAndKeepsThePublishedFolder)
     EXPECT_TRUE(readFile(outDir + "my.html").contains("<embed src=\"my.swf\""));
 }
 
+// Without entries the preview's news file holds the sample entry; a My News preview names it
+// so the browser shows it, a feed preview does not, and saved settings never do.
+TEST_F(OutputSet, MyNewsPreviewWithoutEntriesNamesTheSampleNewsFile)
+{
+    Fmovie ticker;
+    ticker.SetExternal(false);
+    ticker.SavePreviewFiles();
+    EXPECT_TRUE(readFile(Folders().TempFolder + "temp.xml").contains(" newsurl1=\"mynews.txt\"\r\n"));
+    EXPECT_FALSE(ticker.WriteSettingsXml().contains("newsurl"));
+
+    ticker.SetExternal(true);
+    ticker.SavePreviewFiles();
+    EXPECT_FALSE(readFile(Folders().TempFolder + "temp.xml").contains("newsurl"));
+}
+
 TEST_F(OutputSet, FailedWriteRaisesAndStopsAtThatStep)
 {
     Fmovie ticker;
