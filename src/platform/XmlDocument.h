@@ -44,7 +44,7 @@ private:
     friend class XmlDocument;
     struct Handle;
     explicit XmlNode(std::shared_ptr<void> doc, const void* node);
-    std::shared_ptr<void> m_doc; // keeps the document alive
+    std::shared_ptr<void> m_doc;  // keeps the document alive
     const void* m_node = nullptr; // pugi::xml_node_struct*
 };
 

@@ -44,8 +44,8 @@ void OpenWithShell(const QString& target);
 // --- colours ----------------------------------------------------------------------------
 // Resolves a system colour to its current 0x00BBGGRR value; other colours unchanged.
 TColor ResolveColor(TColor color);
-QString ColorToText(TColor color); // "0xRRGGBB"
-QString ColorToHex(TColor color);  // "RRGGBB"
+QString ColorToText(TColor color);       // "0xRRGGBB"
+QString ColorToHex(TColor color);        // "RRGGBB"
 TColor TextToColor(const QString& text); // raises ConvertError / RangeError
 TColor HexToColor(const QString& text);  // raises ConvertError / RangeError
 QString RemoveChar(const QString& text, QChar c);
