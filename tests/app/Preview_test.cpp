@@ -51,6 +51,16 @@ TEST(PreviewWindow, ShowsTheMovingTickerFromTheTemporaryFolderAtItsSizePlusTheMa
     ASSERT_TRUE(loaded.wait(30000) || loaded.count() > 0);
     EXPECT_TRUE(loaded.first().first().toBool());
     EXPECT_EQ(window->browser()->url().scheme(), "tickerine");
+
+    // The player read temp.xml and the news file through the scheme and shows the sample entry
+    // that a My News ticker without entries previews with.
+    QString shown;
+    for (int i = 0; i < 150 && !shown.contains("My Blog"); ++i) {
+        window->browser()->page()->runJavaScript("document.querySelector('.velmora-rovanel').textContent",
+                                                 [&shown](const QVariant& text) { shown = text.toString(); });
+        QTest::qWait(100);
+    }
+    EXPECT_TRUE(shown.contains("My Blog")) << shown.toStdString();
     main.movie()->Modified = false;
     Dialogs::expectQueued(false);
 }
