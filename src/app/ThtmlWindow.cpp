@@ -1,5 +1,7 @@
 #include "app/ThtmlWindow.h"
 
+#include "app/helpers/AppState.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -7,11 +9,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-const char* const kFlashNote = "Note: current web browsers no longer play Flash. Choose \"Player: HTML5\" "
-                               "in the Designer to show this ticker in every browser.";
-}
 
 ThtmlWindow::ThtmlWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
@@ -31,7 +28,7 @@ ThtmlWindow::ThtmlWindow(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSW
     m_code = new QPlainTextEdit;
     m_code->setObjectName("codeMemo");
     m_code->setReadOnly(true);
-    m_flashNote = new QLabel(kFlashNote);
+    m_flashNote = new QLabel(product::FlashNote);
     m_flashNote->setObjectName("flashNoteLabel");
     m_flashNote->setWordWrap(true);
     m_flashNote->hide();

@@ -1,5 +1,6 @@
 #include "publish/TForm2.h"
 
+#include "app/helpers/AppState.h"
 #include "app/helpers/Helpers.h"
 #include "ticker/Fmovie.h"
 
@@ -91,6 +92,11 @@ TForm2::TForm2(Fmovie* ticker, QWidget* parent) : QDialog(parent), m_ticker(tick
     m_code->setObjectName("codePlainTextEdit");
     m_code->setLineWrapMode(QPlainTextEdit::NoWrap);
     htmlLayout->addWidget(m_code);
+    m_flashNote = new QLabel(product::FlashNote, html);
+    m_flashNote->setObjectName("flashNoteLabel");
+    m_flashNote->setWordWrap(true);
+    m_flashNote->hide();
+    htmlLayout->addWidget(m_flashNote);
 
     auto* upload = new QPushButton("Upload Now", this);
     upload->setObjectName("uploadNowButton");
@@ -115,6 +121,7 @@ void TForm2::showFilesToUpload()
 {
     m_codeText = m_ticker ? m_ticker->EmbedCode(m_ticker->PlayerFileName) : QString();
     m_code->setPlainText(m_codeText);
+    m_flashNote->setVisible(m_ticker && m_ticker->Player() == PlayerKind::Flash);
     m_uploadNow = false;
     exec();
     if (m_uploadNow && m_ticker)
@@ -168,4 +175,9 @@ void TForm2::btnCopyClick()
 void TForm2::folderLinkClick()
 {
     OpenWithShell(m_folder);
+}
+
+bool TForm2::flashNoteShown() const
+{
+    return !m_flashNote->isHidden();
 }

@@ -24,6 +24,7 @@ public:
     void folderLinkClick();
 
     QStringList listedFiles() const;
+    bool flashNoteShown() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -33,6 +34,7 @@ private:
     QLabel* m_folderLink = nullptr;
     QListWidget* m_files = nullptr;
     QPlainTextEdit* m_code = nullptr;
+    QLabel* m_flashNote = nullptr;
     QString m_folder;
     QString m_codeText;
     bool m_uploadNow = false;

@@ -62,3 +62,19 @@ TEST_F(FilesWindow, UploadNowPublishesAfterTheWindowHasClosed)
     EXPECT_EQ(shownCount, 1);
     EXPECT_FALSE(window.isVisible());
 }
+
+// The Flash player no longer runs in browsers: its code comes with the note, the HTML5 code without.
+TEST_F(FilesWindow, FlashCodeComesWithTheNoteAboutTheBrowserPlayer)
+{
+    for (const PlayerKind kind : {PlayerKind::Flash, PlayerKind::HTML5}) {
+        ticker->SetPlayer(kind);
+        TForm2 window(ticker.get());
+        bool noted = false;
+        whenShown<TForm2>([&](TForm2* shown) {
+            noted = shown->flashNoteShown();
+            shown->reject();
+        });
+        window.showFilesToUpload();
+        EXPECT_EQ(noted, kind == PlayerKind::Flash);
+    }
+}

@@ -47,5 +47,9 @@ inline const char* const Name = "Velmora Tickerine";
 inline const char* const HomePage = "https://www.velmora-software.example/tickerine/";
 inline const char* const OnlineHelpPage = "https://www.velmora-software.example/tickerine/help/";
 inline const char* const ContactPage = "https://www.velmora-software.example/contact/";
+// Shown beside the code of a ticker that uses the Flash player.
+inline const char* const FlashNote =
+    "Note: current web browsers no longer play Flash. Choose \"Player: HTML5\" "
+    "in the Designer to show this ticker in every browser.";
 inline const char* const CatalogueUrl = "https://www.velmora-software.example/tickerine/newssources.xml";
 } // namespace product
