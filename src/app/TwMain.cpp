@@ -108,6 +108,22 @@ QToolButton* TwMain::addToolButton(QWidget* bar, const QString& name, const QStr
     return button;
 }
 
+// Both tabs' tool bars carry Save, Publish, Preview and Get Code.
+void TwMain::addSaveButton(QWidget* bar, const QString& name)
+{
+    // Save returns whether it saved, so it is not a plain command.
+    auto* save = addToolButton(bar, name, "&Save...", "Save Tickerine", nullptr);
+    connect(save, &QToolButton::clicked, this, [this] { Save(); });
+}
+
+void TwMain::addOutputButtons(QWidget* bar, const QString& publishName, const QString& previewName,
+                              const QString& getCodeName)
+{
+    addToolButton(bar, publishName, "P&ublish", "Publish to the Web", &TwMain::Publish);
+    addToolButton(bar, previewName, "&Preview", "Preview your Tickerine", &TwMain::Preview);
+    addToolButton(bar, getCodeName, "Get Co&de", "Get the HTML Code for this Tickerine", &TwMain::GetCode);
+}
+
 QWidget* TwMain::buildCreateTab()
 {
     auto* tab = new QWidget;
@@ -119,8 +135,7 @@ QWidget* TwMain::buildCreateTab()
     auto* newButton = addToolButton(bar, "newButton", "&New", "Create a New Tickerine", nullptr);
     connect(newButton, &QToolButton::clicked, this, [this] { New(); });
     addToolButton(bar, "openButton", "&Open ...", "Open a Tickerine", &TwMain::Open);
-    auto* save = addToolButton(bar, "saveButton", "&Save...", "Save Tickerine", nullptr);
-    connect(save, &QToolButton::clicked, this, [this] { Save(); });
+    addSaveButton(bar, "saveButton");
     m_newsFeedsButton = addToolButton(bar, "newsFeedsButton", "News Feeds", "", nullptr);
     m_myNewsButton = addToolButton(bar, "myNewsButton", "My News", "", nullptr);
     auto* group = new QButtonGroup(tab);
@@ -130,10 +145,7 @@ QWidget* TwMain::buildCreateTab()
         group->addButton(button);
     }
     m_newsFeedsButton->setChecked(true);
-    addToolButton(bar, "publishButton", "P&ublish", "Publish to the Web", &TwMain::Publish);
-    addToolButton(bar, "previewButton", "&Preview", "Preview your Tickerine", &TwMain::Preview);
-    addToolButton(bar, "getCodeButton", "Get Co&de", "Get the HTML Code for this Tickerine",
-                  &TwMain::GetCode);
+    addOutputButtons(bar, "publishButton", "previewButton", "getCodeButton");
     barLayout->addStretch(1);
 
     m_feeds = new TnewsSourcePanel;
@@ -163,12 +175,8 @@ QWidget* TwMain::buildDesignerTab()
     bar->setObjectName("designerToolBar");
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(4, 2, 4, 2);
-    auto* save = addToolButton(bar, "designerSaveButton", "&Save...", "Save Tickerine", nullptr);
-    connect(save, &QToolButton::clicked, this, [this] { Save(); });
-    addToolButton(bar, "designerPublishButton", "P&ublish", "Publish to the Web", &TwMain::Publish);
-    addToolButton(bar, "designerPreviewButton", "&Preview", "Preview your Tickerine", &TwMain::Preview);
-    addToolButton(bar, "designerGetCodeButton", "Get Co&de", "Get the HTML Code for this Tickerine",
-                  &TwMain::GetCode);
+    addSaveButton(bar, "designerSaveButton");
+    addOutputButtons(bar, "designerPublishButton", "designerPreviewButton", "designerGetCodeButton");
     barLayout->addStretch(1);
 
     m_canvasArea = new QScrollArea;

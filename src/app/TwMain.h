@@ -110,6 +110,9 @@ private:
     QWidget* buildDesignerTab();
     QToolButton* addToolButton(QWidget* bar, const QString& name, const QString& caption, const QString& hint,
                                void (TwMain::*command)());
+    void addSaveButton(QWidget* bar, const QString& name);
+    void addOutputButtons(QWidget* bar, const QString& publishName, const QString& previewName,
+                          const QString& getCodeName);
     void buildTrayIcon();
     void rebuildReopenMenu();
     void addRecentFile(const QString& path);

@@ -90,15 +90,21 @@ void FtpComponent::Disconnect()
     QMetaObject::invokeMethod(m_worker, [worker] { worker->disconnectNow(); });
 }
 
+bool FtpComponent::RequireConnection()
+{
+    if (m_state == Connected)
+        return true;
+    // Reported like any other result: after the caller's current event.
+    QMetaObject::invokeMethod(
+        this, [this] { Q_EMIT OnDone(NotConnectedError, GetErrorText(NotConnectedError)); },
+        Qt::QueuedConnection);
+    return false;
+}
+
 void FtpComponent::PutFile(const QString& localPath, const QString& remoteName)
 {
-    if (m_state != Connected) {
-        // Reported like any other result: after the caller's current event.
-        QMetaObject::invokeMethod(
-            this, [this] { Q_EMIT OnDone(NotConnectedError, GetErrorText(NotConnectedError)); },
-            Qt::QueuedConnection);
+    if (!RequireConnection())
         return;
-    }
     FtpWorker* worker = m_worker;
     const QString folder = m_remotePath;
     QMetaObject::invokeMethod(
@@ -107,12 +113,8 @@ void FtpComponent::PutFile(const QString& localPath, const QString& remoteName)
 
 void FtpComponent::ListDir(const QString& path)
 {
-    if (m_state != Connected) {
-        QMetaObject::invokeMethod(
-            this, [this] { Q_EMIT OnDone(NotConnectedError, GetErrorText(NotConnectedError)); },
-            Qt::QueuedConnection);
+    if (!RequireConnection())
         return;
-    }
     FtpWorker* worker = m_worker;
     const QString folder = JoinRemotePath(m_remotePath, path);
     QMetaObject::invokeMethod(m_worker, [worker, folder] { worker->list(folder); });

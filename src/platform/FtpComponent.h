@@ -113,6 +113,8 @@ Q_SIGNALS:
     void OnProgress(qint64 done, qint64 total);
 
 private:
+    // False, with OnDone(NotConnectedError) to follow, when no session is open.
+    bool RequireConnection();
     void handleConnected(int code, const QString& text, const QString& entryPath, const QString& fingerprint);
     void handleListed(int code, const QString& text, const QString& path, const QString& listing);
     void handleDone(int code, const QString& text, bool connectionLost);
